@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "run_program.h"
+
+namespace {
+
+const std::string prompt = "Enter 5 integers separated by spaces: ";
+
+RunResult addfive(const std::string& input, StdoutTo to = StdoutTo::Capture) {
+    RunOptions options;
+    options.input = input;
+    options.stdoutTo = to;
+    return runProgram(ADDFIVE_PATH, {}, options);
+}
+
+TEST(Addfive, PrintsTheTotalOfFiveIntegers) {
+    const struct {
+        std::string input;
+        std::string total;
+    } cases[] = {
+        {"1 2 3 4 5\n", "15"},
+        {"1\n2\n3\n4\n5\n", "15"},
+        {"-1 -2 -3 -4 -5\n", "-15"},
+        {"2147483647 2147483647 2147483647 2147483647 2147483647\n", "2147483643"},
+        {"-2147483648 -2147483648 0 0 0", "0"},
+        {" \t\r\n\v\f+7 -0 0007 -2147483648 2147483647", "13"},
+        {"1 2 3 4 5 6 seven\n", "15"},  // what follows the fifth is never read
+        {"1 2 3 4 5x", "15"},
+        {"1 2 3 4 5-", "15"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        const RunResult r = addfive(c.input);
+        EXPECT_EQ(r.out, prompt + "\nTheir sum is: " + c.total + "\n");
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.status, 0);
+    }
+}
+
+TEST(Addfive, ReportsInputThatIsNotFiveIntegers) {
+    const struct {
+        std::string input;
+        std::string err;
+    } cases[] = {
+        {"", "read 0 of 5 integers; input ended"},
+        {"1 2 3 4", "read 4 of 5 integers; input ended"},
+        {"1 2 3 4 \n\n  ", "read 4 of 5 integers; input ended"},
+        {"1 2 x3 4 5", "read 2 of 5 integers; 'x3' is not an integer"},
+        {"1 2 3abc 4 5", "read 3 of 5 integers; 'abc' is not an integer"},
+        {"- 1 2 3 4 5", "read 0 of 5 integers; '-' is not an integer"},
+        {"1 +-2 3 4 5", "read 1 of 5 integers; '+-2' is not an integer"},
+        {"1 2 3 4 2147483648", "read 4 of 5 integers; '2147483648' is out of range"},
+        {"-2147483649 1 2 3 4", "read 0 of 5 integers; '-2147483649' is out of range"},
+        {"1 99999999999999999999999999999999999999999999999999", "read 1 of 5 integers; "
+                                                                 "'9999999999999999999999999999999999999999...' "
+                                                                 "is out of range"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        const RunResult r = addfive(c.input);
+        EXPECT_EQ(r.out, prompt + "\n");
+        EXPECT_EQ(r.err, "addfive: " + c.err + "\n");
+        EXPECT_EQ(r.status, 1);
+    }
+}
+
+TEST(Addfive, ReportsAFailedWrite) {
+    const RunResult r = addfive("1 2 3 4 5\n", StdoutTo::DevFull);
+    EXPECT_EQ(r.err, "addfive: write error: No space left on device\n");
+    EXPECT_EQ(r.status, 1);
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+// Runs a program with an argument vector (no shell) and collects what it did.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct RunResult {
+    std::string out;
+    std::string err;
+    int status = -1;  // exit status, or 128 + signal number when killed
+    bool timedOut = false;
+    double seconds = 0;
+};
+
+enum class StdoutTo { Capture, DevFull, Closed, DevNull };
+
+struct RunOptions {
+    std::string input;  // written to standard input, which is then closed
+    StdoutTo stdoutTo = StdoutTo::Capture;
+    double timeoutSeconds = 120;
+    std::string shellPrefix;  // when set, run through sh -c "PREFIX; exec PROGRAM ..." (for ulimit)
+};
+
+RunResult runProgram(const std::string& path, const std::vector<std::string>& args, const RunOptions& options = {});
