@@ -1,5 +1,13 @@
 // pickfit: prints every non-empty selection of N integers whose 32-bit total
 // equals a target, one line per selection, in depth-first visiting order.
+//
+// The walk visits only the nodes whose subtree holds a match. Before it
+// descends into a child it asks an index, built once per run, whether any
+// selection in that subtree can total the target modulo 2^32; a subtree is
+// skipped only when the answer is a proof that it prints nothing.
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstddef>
@@ -7,12 +15,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
 constexpr int UTILITZAT = 1;
 constexpr int NOUTILITZAT = 0;
+
+// ---------------------------------------------------------------------------
+// Output
 
 // Result lines are gathered here and written to standard output in large
 // blocks. The first failed write is remembered and stops the search.
@@ -31,7 +41,7 @@ struct Sortida {
 bool buidar(Sortida& sortida) {
     std::size_t escrit = 0;
     while (escrit < sortida.ple && sortida.error == 0) {
-        ssize_t n = write(STDOUT_FILENO, sortida.text + escrit, sortida.ple - escrit);
+        const ssize_t n = write(STDOUT_FILENO, sortida.text + escrit, sortida.ple - escrit);
         if (n > 0) {
             escrit += static_cast<std::size_t>(n);
         } else if (n == 0 || errno != EINTR) {
@@ -42,14 +52,24 @@ bool buidar(Sortida& sortida) {
     return sortida.error == 0;
 }
 
-// Appends one integer and the character that follows it; the widest int32 is
-// 11 characters, so 12 bytes of room always suffice.
-void escriure(Sortida& sortida, int valor, char seguent) {
-    if (sortida.capacitat - sortida.ple < 12) buidar(sortida);
-    char* final = std::to_chars(sortida.text + sortida.ple, sortida.text + sortida.capacitat, valor).ptr;
-    *final = seguent;
-    sortida.ple = static_cast<std::size_t>(final + 1 - sortida.text);
+// Makes room for one integer and the character after it at `cursor`: the
+// widest int32 is 11 characters, so 12 bytes suffice. Inlined, as it runs
+// once per printed value.
+inline __attribute__((always_inline)) char* ferLloc(Sortida& sortida, char* cursor) {
+    if (cursor <= sortida.text + sortida.capacitat - 12) return cursor;
+    sortida.ple = static_cast<std::size_t>(cursor - sortida.text);
+    buidar(sortida);
+    return sortida.text;
 }
+
+char* escriure(char* cursor, int valor, char seguent) {
+    cursor = std::to_chars(cursor, cursor + 11, valor).ptr;
+    *cursor = seguent;
+    return cursor + 1;
+}
+
+// ---------------------------------------------------------------------------
+// Command line
 
 // Conversion as atoi does it (white space, optional sign, digits up to the
 // first other character), except that out-of-range numbers saturate.
@@ -59,51 +79,489 @@ int convertir(const char* text) {
     if (*text == '-' || *text == '+') ++text;
     std::int64_t magnitud = 0;
     for (; *text >= '0' && *text <= '9'; ++text) {
-        magnitud = magnitud * 10 + (*text - '0');
-        if (magnitud > INT32_MAX) magnitud = std::int64_t{INT32_MAX} + 1;
+        magnitud = std::min<std::int64_t>(magnitud * 10 + (*text - '0'), std::int64_t{INT32_MAX} + 1);
     }
     if (negatiu) return static_cast<int>(-magnitud);
-    return static_cast<int>(magnitud > INT32_MAX ? INT32_MAX : magnitud);
+    return static_cast<int>(std::min<std::int64_t>(magnitud, INT32_MAX));
 }
+
+// ---------------------------------------------------------------------------
+// The index
+
+// Zero-filled memory, released when the owner goes.
+struct Bloc {
+    void* adreca = nullptr;
+
+    bool reservar(std::uint64_t bytes) {
+        alliberar();
+        if (bytes == 0 || bytes > SIZE_MAX / 2) return false;
+        adreca = std::calloc(static_cast<std::size_t>(bytes), 1);
+        return adreca != nullptr;
+    }
+    void alliberar() {
+        std::free(adreca);
+        adreca = nullptr;
+    }
+    template <typename T>
+    T* com() const {
+        return static_cast<T*>(adreca);
+    }
+    Bloc() = default;
+    Bloc(const Bloc&) = delete;
+    Bloc& operator=(const Bloc&) = delete;
+    ~Bloc() { alliberar(); }
+};
+
+bool bit(const std::uint64_t* bits, std::uint64_t i) { return (bits[i >> 6] >> (i & 63)) & 1; }
+void posarBit(std::uint64_t* bits, std::uint64_t i) { bits[i >> 6] |= std::uint64_t{1} << (i & 63); }
+
+// Size limits. With 25 positions in the second half its table takes 296 MiB
+// (keys and masks, 8 bytes an entry; filter; buckets), and sorting it needs
+// a buffer that is small unless many subsets share a sum, and then at most
+// 256 MiB more; the first half costs three bitmaps of 2^n bits. At N = 50
+// bench/run measured a peak of 309 MiB; no run comes near 1 GiB.
+constexpr int MAX_SEGONA = 25;
+constexpr int MAX_PRIMERA = 26;
+
+// Sums are compared after a multiplication by an odd constant, which is a
+// bijection on 32 bits: equal sums stay equal, and clustered sums (small
+// values) spread evenly over buckets. Mixing is linear, so mixed values add
+// up to the mixed sum.
+std::uint32_t barrejar(std::uint32_t suma) { return suma * 0x9E3779B1u; }
+
+// Mixed sums of the subsets of n consecutive positions ending at `ultima`,
+// a subset being a mask whose bit b stands for position ultima-b: the sum of
+// its high bits plus that of its low bits, from two small tables.
+struct SumesParcials {
+    static constexpr int MAX_MEITAT = (MAX_PRIMERA + 1) / 2;
+    std::uint32_t baixes[1 << MAX_MEITAT], altes[1 << MAX_MEITAT];
+    int nbaixos;
+
+    SumesParcials(const int* valors, int ultima, int n) : nbaixos(n / 2) {
+        baixes[0] = altes[0] = 0;
+        for (std::uint32_t i = 1; i < (1u << nbaixos); ++i) {
+            baixes[i] = baixes[i & (i - 1)] + barrejar(static_cast<std::uint32_t>(valors[ultima - __builtin_ctz(i)]));
+        }
+        for (std::uint32_t i = 1; i < (1u << (n - nbaixos)); ++i) {
+            altes[i] = altes[i & (i - 1)] +
+                       barrejar(static_cast<std::uint32_t>(valors[ultima - nbaixos - __builtin_ctz(i)]));
+        }
+    }
+    std::uint32_t operator()(std::uint64_t mascara) const {
+        return altes[mascara >> nbaixos] + baixes[mascara & ((1u << nbaixos) - 1)];
+    }
+};
+
+struct Rang {
+    std::uint32_t inici, final;
+};
+
+// Positions [inici, nvalors) form the second half. Every non-empty subset of
+// it is an entry (mixed sum, mask), sorted by mixed sum and, for equal sums,
+// by mask; bit nvalors-1-j of a mask stands for position j, so the subsets
+// that agree on their first positions form one contiguous run. A bitmap over
+// the top bits of the mixed sums turns most absent sums away at once.
+// Positions [0, nprimera) form the first half, present only when the two
+// halves cover every position. For a first-half subset X (position 0 as the
+// most significant bit) `completable` says that some non-empty second-half
+// subset brings X to the target, and level m of `nivells` says, for each
+// aligned block of 2^m first-half subsets, whether one of them other than the
+// block's first reaches the target with any second-half subset at all.
+// Above the indexed positions, suffix bounds on the reachable totals prune.
+struct Index {
+    int nvalors = 0;
+    std::uint32_t objectiu = 0;
+    int inici = 0;
+    int nprimera = 0;
+    bool preparat = true;  // false while the second half waits to be built
+    int desplacament = 32, desplacamentFiltre = 32;
+    Bloc claus, mascares, cubetes, filtre, completable, nivells, minims, maxims;
+
+    std::uint32_t mascara(int posicio) const { return 1u << (nvalors - 1 - posicio); }
+    std::uint32_t bitPrimera(int posicio) const { return 1u << (nprimera - 1 - posicio); }
+
+    bool potser(std::uint32_t clau) const { return bit(filtre.com<std::uint64_t>(), clau >> desplacamentFiltre); }
+
+    // The entries with this mixed sum.
+    Rang trobar(std::uint32_t clau) const {
+        const std::uint32_t* base = claus.com<std::uint32_t>();
+        const std::uint32_t* limits = cubetes.com<std::uint32_t>() + (clau >> desplacament);
+        const auto parell = std::equal_range(base + limits[0], base + limits[1], clau);
+        return {static_cast<std::uint32_t>(parell.first - base), static_cast<std::uint32_t>(parell.second - base)};
+    }
+
+    // The entries whose second-half subsets total `suma`.
+    Rang grup(std::uint32_t suma) const {
+        const std::uint32_t clau = barrejar(suma);
+        return potser(clau) ? trobar(clau) : Rang{0, 0};
+    }
+
+    // Can the first-half subsets of block x (free positions [k, nprimera))
+    // be completed to the target by some non-empty subset of positions k..?
+    bool primera(std::uint32_t x, int k) const {
+        const int m = nprimera - k;
+        const std::uint64_t nivell = (std::uint64_t{1} << nprimera) - (std::uint64_t{1} << (nprimera - m + 1));
+        return bit(completable.com<std::uint64_t>(), x) || bit(nivells.com<std::uint64_t>(), nivell + (x >> m));
+    }
+
+    // Can some non-empty subset of positions k.. total `resta` modulo 2^32?
+    // Exact as a proof: the integer totals lie in [minims[k], maxims[k]].
+    bool abast(std::uint32_t resta, int k) const {
+        if (minims.adreca == nullptr) return true;
+        const std::int64_t baix = minims.com<std::int64_t>()[k], alt = maxims.com<std::int64_t>()[k];
+        if (alt - baix >= std::int64_t{1} << 32) return true;
+        const std::uint32_t pas = resta - static_cast<std::uint32_t>(baix);
+        return baix + std::int64_t{pas} <= alt;
+    }
+};
+
+// One stable counting-sort pass of n entries by the 11 bits of their key
+// from bit `desde`.
+void passada(const std::uint32_t* claus, const std::uint32_t* mascares, std::uint32_t* clausDesti,
+             std::uint32_t* mascaresDesti, std::uint32_t n, int desde) {
+    std::uint32_t comptes[2049] = {};
+    for (std::uint32_t i = 0; i < n; ++i) ++comptes[((claus[i] >> desde) & 2047) + 1];
+    for (int d = 0; d < 2048; ++d) comptes[d + 1] += comptes[d];
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const std::uint32_t desti = comptes[(claus[i] >> desde) & 2047]++;
+        clausDesti[desti] = claus[i];
+        mascaresDesti[desti] = mascares[i];
+    }
+}
+
+// Stable insertion sort by key, for the short runs that small inputs give.
+void ordenarPoques(std::uint32_t* claus, std::uint32_t* mascares, std::uint32_t n) {
+    for (std::uint32_t i = 1; i < n; ++i) {
+        const std::uint32_t clau = claus[i], mascara = mascares[i];
+        std::uint32_t j = i;
+        for (; j > 0 && claus[j - 1] > clau; --j) {
+            claus[j] = claus[j - 1];
+            mascares[j] = mascares[j - 1];
+        }
+        claus[j] = clau;
+        mascares[j] = mascara;
+    }
+}
+
+// Sorts the entries of masks 1..n by key, their mixed sum. First by the top
+// 11 bits of the key, computed afresh in both passes; then each of those
+// 2048 runs by the rest, in two passes through a buffer as large as the
+// largest run, which stays in cache unless many subsets share a sum. Masks
+// go in increasing order and every pass is stable, so equal sums keep their
+// masks in increasing order.
+bool ordenar(std::uint32_t* claus, std::uint32_t* mascares, std::uint32_t n, const SumesParcials& sumes) {
+    if (n <= 64) {
+        for (std::uint32_t mascara = 1; mascara <= n; ++mascara) {
+            claus[mascara - 1] = sumes(mascara);
+            mascares[mascara - 1] = mascara;
+        }
+        ordenarPoques(claus, mascares, n);
+        return true;
+    }
+    std::uint32_t finals[2049] = {};
+    for (std::uint32_t mascara = 1; mascara <= n; ++mascara) ++finals[(sumes(mascara) >> 21) + 1];
+    std::uint32_t mesGran = 0;
+    for (int t = 0; t < 2048; ++t) {
+        mesGran = std::max(mesGran, finals[t + 1]);
+        finals[t + 1] += finals[t];
+    }
+    for (std::uint32_t mascara = 1; mascara <= n; ++mascara) {
+        const std::uint32_t clau = sumes(mascara);
+        const std::uint32_t desti = finals[clau >> 21]++;
+        claus[desti] = clau;
+        mascares[desti] = mascara;
+    }
+    Bloc clausAux, mascaresAux;
+    if (!clausAux.reservar(std::uint64_t{4} * mesGran) || !mascaresAux.reservar(std::uint64_t{4} * mesGran)) {
+        return false;
+    }
+    std::uint32_t* clausEntre = clausAux.com<std::uint32_t>();
+    std::uint32_t* mascaresEntre = mascaresAux.com<std::uint32_t>();
+    for (std::uint32_t t = 0, principi = 0; t < 2048; principi = finals[t++]) {
+        const std::uint32_t mida = finals[t] - principi;
+        if (mida <= 64) {
+            ordenarPoques(claus + principi, mascares + principi, mida);
+        } else {
+            passada(claus + principi, mascares + principi, clausEntre, mascaresEntre, mida, 0);
+            passada(clausEntre, mascaresEntre, claus + principi, mascares + principi, mida, 11);
+        }
+    }
+    return true;
+}
+
+// Tabulates the non-empty subsets of positions [inici, nvalors).
+bool construirSegona(Index& index, const int* valors, int inici) {
+    const int n = index.nvalors - inici;
+    const std::uint32_t entrades = (1u << n) - 1;
+    // About 16 entries (one cache line of keys) a bucket, and 8 filter bits
+    // an entry, which lets one absent sum in 8 through.
+    const int bits = std::max(1, n - 4), bitsFiltre = n + 3;
+    if (!index.claus.reservar(std::uint64_t{4} * entrades) || !index.mascares.reservar(std::uint64_t{4} * entrades) ||
+        !index.cubetes.reservar((std::uint64_t{4} << bits) + 4) ||
+        !index.filtre.reservar(std::max<std::uint64_t>(8, std::uint64_t{1} << (bitsFiltre - 3)))) {
+        return false;
+    }
+    std::uint32_t* claus = index.claus.com<std::uint32_t>();
+    if (!ordenar(claus, index.mascares.com<std::uint32_t>(), entrades, SumesParcials(valors, index.nvalors - 1, n))) {
+        return false;
+    }
+    std::uint32_t* cubetes = index.cubetes.com<std::uint32_t>();
+    std::uint64_t* filtre = index.filtre.com<std::uint64_t>();
+    index.desplacament = 32 - bits;
+    index.desplacamentFiltre = 32 - bitsFiltre;
+    std::uint32_t cubeta = 0;
+    for (std::uint32_t i = 0; i < entrades; ++i) {
+        for (; cubeta <= (claus[i] >> index.desplacament); ++cubeta) cubetes[cubeta] = i;
+        posarBit(filtre, claus[i] >> index.desplacamentFiltre);
+    }
+    for (; cubeta <= (1u << bits); ++cubeta) cubetes[cubeta] = entrades;
+    index.inici = inici;
+    return true;
+}
+
+// For every first-half subset X, whether it reaches the target with a
+// non-empty second-half subset, with any (possibly empty) one, and then the
+// block levels over the latter.
+bool construirPrimera(Index& index, const int* valors) {
+    const int n = index.nprimera;
+    const std::uint64_t total = std::uint64_t{1} << n;
+    Bloc qualsevol;
+    const std::uint64_t paraules = (total + 63) / 64;
+    if (!index.completable.reservar(8 * paraules) || !index.nivells.reservar(8 * paraules) ||
+        !qualsevol.reservar(8 * paraules)) {
+        return false;
+    }
+    // X needs a second-half subset of mixed sum barrejar(objectiu) - sumes(X);
+    // a needed sum of 0 means that X alone reaches the target.
+    const SumesParcials sumes(valors, n - 1, n);
+    const std::uint32_t objectiu = barrejar(index.objectiu);
+    std::uint64_t* completable = index.completable.com<std::uint64_t>();
+    std::uint64_t* any = qualsevol.com<std::uint64_t>();
+    const std::uint32_t* claus = index.claus.com<std::uint32_t>();
+    const std::uint32_t* cubetes = index.cubetes.com<std::uint32_t>();
+    // In batches, without branches on what memory holds until the loads of a
+    // whole batch are under way: the filter first, then for the subsets it
+    // lets through, the buckets and their keys.
+    constexpr std::uint64_t lot = 256;
+    for (std::uint64_t x0 = 0; x0 < total; x0 += lot) {
+        std::uint32_t necessaries[lot], candidats[lot], ncandidats = 0;
+        const std::uint64_t fins = std::min(lot, total - x0);
+        for (std::uint32_t i = 0; i < fins; ++i) {
+            necessaries[i] = objectiu - sumes(x0 + i);
+            candidats[ncandidats] = i;
+            ncandidats += index.potser(necessaries[i]);
+            any[(x0 + i) >> 6] |= std::uint64_t{necessaries[i] == 0} << ((x0 + i) & 63);
+        }
+        for (std::uint32_t j = 0; j < ncandidats; ++j) {
+            __builtin_prefetch(cubetes + (necessaries[candidats[j]] >> index.desplacament));
+        }
+        for (std::uint32_t j = 0; j < ncandidats; ++j) {
+            __builtin_prefetch(claus + cubetes[necessaries[candidats[j]] >> index.desplacament]);
+        }
+        for (std::uint32_t j = 0; j < ncandidats; ++j) {
+            const Rang grup = index.trobar(necessaries[candidats[j]]);
+            if (grup.final > grup.inici) {
+                posarBit(completable, x0 + candidats[j]);
+                posarBit(any, x0 + candidats[j]);
+            }
+        }
+    }
+    // Level m, block j: some subset of the block but its first reaches the
+    // target. That is level m-1 of the block's first half, or any subset of
+    // its second half; `qualsevol` is folded in place into the "any subset of
+    // the block" answer of the level just done.
+    std::uint64_t* nivells = index.nivells.com<std::uint64_t>();
+    for (int m = 1; m <= n; ++m) {
+        const std::uint64_t actual = total - (total >> (m - 1));
+        const std::uint64_t anterior = m > 1 ? total - (total >> (m - 2)) : 0;
+        for (std::uint64_t j = 0; j < (total >> m); ++j) {
+            if ((m > 1 && bit(nivells, anterior + 2 * j)) || bit(any, 2 * j + 1)) posarBit(nivells, actual + j);
+            const std::uint64_t bitJ = std::uint64_t{1} << (j & 63);
+            any[j >> 6] = (bit(any, 2 * j) || bit(any, 2 * j + 1)) ? any[j >> 6] | bitJ : any[j >> 6] & ~bitJ;
+        }
+    }
+    return true;
+}
+
+// Suffix bounds of the integer totals that non-empty subsets of positions
+// k.. can reach: the sum of the negative values (or, with none, the least
+// value) up to the sum of the positive ones (or, with none, the greatest).
+void construirLimits(Index& index, const int* valors, int fins) {
+    if (!index.minims.reservar(8 * (std::uint64_t(fins) + 1)) || !index.maxims.reservar(8 * (std::uint64_t(fins) + 1))) {
+        index.minims.alliberar();
+        return;
+    }
+    std::int64_t negatius = 0, positius = 0, menor = INT32_MAX, major = INT32_MIN;
+    for (int k = index.nvalors - 1; k >= 0; --k) {
+        (valors[k] < 0 ? negatius : positius) += valors[k];
+        menor = std::min<std::int64_t>(menor, valors[k]);
+        major = std::max<std::int64_t>(major, valors[k]);
+        if (k <= fins) {
+            index.minims.com<std::int64_t>()[k] = negatius < 0 ? negatius : menor;
+            index.maxims.com<std::int64_t>()[k] = positius > 0 ? positius : major;
+        }
+    }
+}
+
+// Tabulates the largest second half that memory allows, from `segona`
+// positions down; with none, the bounds alone prune.
+void construirSegonaQueCapiga(Index& index, const int* valors, int segona) {
+    for (; segona > 0; --segona) {
+        if (construirSegona(index, valors, index.nvalors - segona)) break;
+    }
+    if (segona == 0) index.inici = index.nvalors;
+    index.preparat = true;
+}
+
+// With two halves the whole index is built at once. With a second half only,
+// it is built when the walk first reaches it, so that a run the bounds settle
+// near the root ends at once.
+void construir(Index& index, const int* valors) {
+    const int nvalors = index.nvalors;
+    const int segona = std::min(nvalors - nvalors / 2, MAX_SEGONA);
+    if (nvalors - segona <= MAX_PRIMERA) {
+        construirSegonaQueCapiga(index, valors, segona);
+        index.nprimera = index.inici < nvalors && index.inici <= MAX_PRIMERA ? index.inici : 0;
+        if (index.inici == 0 || (index.nprimera > 0 && construirPrimera(index, valors))) return;
+        index.nprimera = 0;
+    } else {
+        index.inici = nvalors - MAX_SEGONA;
+        index.preparat = false;
+    }
+    construirLimits(index, valors, nvalors - 1);
+}
+
+// ---------------------------------------------------------------------------
+// The search
 
 // Total of the selected values among the first n, wrapping around in 32 bits.
 int suma(int n, const int* valorsActuals, const int* valors) {
     std::uint32_t acumulador = 0;
+    // Masking instead of branching lets the compiler vectorize the loop.
     for (int i = 0; i < n; ++i) {
-        if (valorsActuals[i] == UTILITZAT) acumulador += static_cast<std::uint32_t>(valors[i]);
+        const std::uint32_t triat = 0u - static_cast<std::uint32_t>(valorsActuals[i] == UTILITZAT);
+        acumulador += static_cast<std::uint32_t>(valors[i]) & triat;
     }
     return static_cast<int>(acumulador);
 }
 
 void mostrarResultat(Sortida& sortida, int n, const int* valorsActuals, const int* valors, int resultat) {
+    // Every value is written, and kept only if selected: unpredictable
+    // branches on the flags would cost more than the formatting.
+    char* cursor = sortida.text + sortida.ple;
     for (int i = 0; i < n - 1; ++i) {
-        if (valorsActuals[i] == UTILITZAT) escriure(sortida, valors[i], '+');
+        cursor = ferLloc(sortida, cursor);
+        const char* despres = escriure(cursor, valors[i], '+');
+        cursor += (despres - cursor) & -static_cast<std::ptrdiff_t>(valorsActuals[i] == UTILITZAT);
     }
-    escriure(sortida, valors[n - 1], '=');
-    escriure(sortida, resultat, '\n');
+    cursor = escriure(ferLloc(sortida, cursor), valors[n - 1], '=');
+    cursor = escriure(ferLloc(sortida, cursor), resultat, '\n');
+    sortida.ple = static_cast<std::size_t>(cursor - sortida.text);
 }
 
-void buscar_suma(Sortida& sortida, int nvalorsActual, int* valorsActuals, int nvalors, const int* valors,
-                 int valorBuscat) {
-    if (sortida.error != 0) return;
-    if (suma(nvalorsActual, valorsActuals, valors) == valorBuscat) {
-        mostrarResultat(sortida, nvalorsActual, valorsActuals, valors, valorBuscat);
+struct Cerca {
+    int* valorsActuals;
+    int nvalors;
+    const int* valors;
+    int valorBuscat;
+    Index& index;
+    Sortida& sortida;
+};
+
+// Where the masks in `rang`, sorted and alike above `bit`, start having it:
+// a count for short runs, which is cheaper than mispredicted branches.
+std::uint32_t tallar(const std::uint32_t* mascares, Rang rang, std::uint32_t bit) {
+    if (rang.final - rang.inici > 16) {
+        return static_cast<std::uint32_t>(std::partition_point(mascares + rang.inici, mascares + rang.final,
+                                                               [bit](std::uint32_t m) { return (m & bit) == 0; }) -
+                                          mascares);
     }
-    if (nvalorsActual == nvalors) return;
-    valorsActuals[nvalorsActual - 1] = NOUTILITZAT;
-    valorsActuals[nvalorsActual] = UTILITZAT;
-    buscar_suma(sortida, nvalorsActual + 1, valorsActuals, nvalors, valors, valorBuscat);
-    valorsActuals[nvalorsActual - 1] = UTILITZAT;
-    valorsActuals[nvalorsActual] = UTILITZAT;
-    buscar_suma(sortida, nvalorsActual + 1, valorsActuals, nvalors, valors, valorBuscat);
+    std::uint32_t tall = rang.inici;
+    for (std::uint32_t i = rang.inici; i < rang.final; ++i) tall += (mascares[i] & bit) == 0;
+    return tall;
 }
 
-// The outermost call owns the output: it writes what is left once the walk
-// is over, and ends the run if any write failed.
+// A node of depth k holds its selection in the flags, its total in `total`,
+// and, depending on where k-1 stands: in the first half, its first-half
+// subset as `x`; in the second half, the run of entries that are matches in
+// its subtree as [lo, hi).
+void buscar_suma(const Cerca& c, int nvalorsActual, std::uint32_t total, std::uint32_t x, Rang rang) {
+    const int k = nvalorsActual;
+    if (c.sortida.error != 0) return;
+    if (suma(k, c.valorsActuals, c.valors) == c.valorBuscat) {
+        mostrarResultat(c.sortida, k, c.valorsActuals, c.valors, c.valorBuscat);
+    }
+    if (k == c.nvalors) return;
+
+    // The two children keep positions below k-1 and take position k; the
+    // first drops k-1, the second keeps it. Each is visited only if its
+    // subtree, its prefix plus a non-empty subset of positions k.., can
+    // reach the target.
+    Index& index = c.index;
+    if (k == index.inici && !index.preparat) construirSegonaQueCapiga(index, c.valors, MAX_SEGONA);
+    const std::uint32_t anterior = static_cast<std::uint32_t>(c.valors[k - 1]);
+    const std::uint32_t seguent = static_cast<std::uint32_t>(c.valors[k]);
+    const std::uint32_t objectiu = index.objectiu;
+    Rang primer{0, 0}, segon{0, 0};
+    std::uint32_t xPrimer = x, xSegon = x;
+    bool anarPrimer, anarSegon;
+    if (k - 1 >= index.inici) {
+        // Split the node's run by position k-1, and leave out of the second
+        // child the entry with nothing after k-1: that is the node itself.
+        const std::uint32_t* mascares = index.mascares.com<std::uint32_t>();
+        const std::uint32_t bitAnterior = index.mascara(k - 1);
+        primer = {rang.inici, tallar(mascares, rang, bitAnterior)};
+        segon = {primer.final, rang.final};
+        if (segon.inici < segon.final && (mascares[segon.inici] & (bitAnterior - 1)) == 0) ++segon.inici;
+        anarPrimer = primer.inici < primer.final;
+        anarSegon = segon.inici < segon.final;
+    } else if (k == index.inici) {
+        primer = index.grup(objectiu - (total - anterior));
+        segon = index.grup(objectiu - total);
+        anarPrimer = primer.inici < primer.final;
+        anarSegon = segon.inici < segon.final;
+    } else if (k < index.nprimera) {
+        xPrimer = x & ~index.bitPrimera(k - 1);
+        anarPrimer = index.primera(xPrimer, k);
+        anarSegon = index.primera(xSegon, k);
+        xPrimer |= index.bitPrimera(k);
+        xSegon |= index.bitPrimera(k);
+    } else {
+        anarPrimer = index.abast(objectiu - (total - anterior), k);
+        anarSegon = index.abast(objectiu - total, k);
+    }
+
+    if (anarPrimer) {
+        c.valorsActuals[k - 1] = NOUTILITZAT;
+        c.valorsActuals[k] = UTILITZAT;
+        buscar_suma(c, k + 1, total - anterior + seguent, xPrimer, primer);
+    }
+    c.valorsActuals[k - 1] = UTILITZAT;
+    if (anarSegon) {
+        c.valorsActuals[k] = UTILITZAT;
+        buscar_suma(c, k + 1, total + seguent, xSegon, segon);
+    }
+}
+
+// The outermost call builds the index and owns the output: it writes what is
+// left once the walk is over, and ends the run if any write failed.
 void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors, int valorBuscat) {
-    Sortida sortida;
-    buscar_suma(sortida, nvalorsActual, valorsActuals, nvalors, valors, valorBuscat);
-    if (!buidar(sortida)) fallar("write error: ", std::strerror(sortida.error));
+    Index index;
+    index.nvalors = nvalors;
+    index.objectiu = static_cast<std::uint32_t>(valorBuscat);
+    construir(index, valors);
+
+    Sortida* sortida = static_cast<Sortida*>(std::malloc(sizeof(Sortida)));
+    if (sortida == nullptr) fallar("out of memory", "");
+    sortida->ple = 0;
+    sortida->error = 0;
+    const Cerca cerca{valorsActuals, nvalors, valors, valorBuscat, index, *sortida};
+    const std::uint32_t arrel = static_cast<std::uint32_t>(valors[0]);
+    const Rang rang = index.inici == 0 ? index.grup(index.objectiu) : Rang{0, 0};
+    const std::uint32_t x = index.nprimera > 0 ? index.bitPrimera(0) : 0;
+    buscar_suma(cerca, nvalorsActual, arrel, x, rang);
+    if (!buidar(*sortida)) fallar("write error: ", std::strerror(sortida->error));
+    std::free(sortida);
 }
 
 }  // namespace

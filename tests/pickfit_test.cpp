@@ -138,16 +138,44 @@ bool visitedBefore(std::uint64_t a, std::uint64_t b) {
     return topA < topB;
 }
 
-std::string oracle(const std::vector<std::int32_t>& values, std::int32_t target) {
-    std::vector<std::uint64_t> matches;
-    const std::uint64_t all = std::uint64_t{1} << values.size();
-    for (std::uint64_t mask = 1; mask < all; ++mask) {
-        std::uint32_t total = 0;
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            if ((mask >> i) & 1) total += static_cast<std::uint32_t>(values[i]);
-        }
-        if (total == static_cast<std::uint32_t>(target)) matches.push_back(mask);
+using Values = std::vector<std::int32_t>;
+
+std::uint32_t totalOf(const Values& values, std::uint64_t mask) {
+    std::uint32_t total = 0;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if ((mask >> i) & 1) total += static_cast<std::uint32_t>(values[i]);
     }
+    return total;
+}
+
+// Every selection that totals the target, by brute force over all masks, or
+// for larger inputs by pairing the selections of the two halves.
+std::vector<std::uint64_t> matchingSelections(const Values& values, std::int32_t target) {
+    const auto wanted = static_cast<std::uint32_t>(target);
+    const std::size_t n = values.size();
+    std::vector<std::uint64_t> matches;
+    if (n <= 20) {
+        for (std::uint64_t mask = 1; mask < (std::uint64_t{1} << n); ++mask) {
+            if (totalOf(values, mask) == wanted) matches.push_back(mask);
+        }
+        return matches;
+    }
+    const std::size_t low = n / 2;
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> lows;
+    for (std::uint64_t mask = 0; mask < (std::uint64_t{1} << low); ++mask) lows.emplace_back(totalOf(values, mask), mask);
+    std::sort(lows.begin(), lows.end());
+    for (std::uint64_t high = 0; high < (std::uint64_t{1} << (n - low)); ++high) {
+        const std::uint32_t rest = wanted - totalOf(values, high << low);
+        auto it = std::lower_bound(lows.begin(), lows.end(), std::make_pair(rest, std::uint64_t{0}));
+        for (; it != lows.end() && it->first == rest; ++it) {
+            if ((high << low | it->second) != 0) matches.push_back(high << low | it->second);
+        }
+    }
+    return matches;
+}
+
+std::string oracle(const Values& values, std::int32_t target) {
+    std::vector<std::uint64_t> matches = matchingSelections(values, target);
     std::sort(matches.begin(), matches.end(), visitedBefore);
     std::string text;
     for (std::uint64_t mask : matches) {
@@ -158,6 +186,13 @@ std::string oracle(const std::vector<std::int32_t>& values, std::int32_t target)
         text += line + "=" + std::to_string(target) + "\n";
     }
     return text;
+}
+
+Args commandLine(const Values& values, std::int32_t target) {
+    Args args{std::to_string(values.size())};
+    for (std::int32_t v : values) args.push_back(std::to_string(v));
+    args.push_back(std::to_string(target));
+    return args;
 }
 
 TEST(Pickfit, OracleOrderMatchesTheDocumentedWalk) {
@@ -181,29 +216,104 @@ std::int32_t randomValue(std::mt19937& rng, int kind) {
     }
 }
 
+// Value lists that stress the search: equal values, zeros, alternating
+// signs, values near both ends of the range (totals wrap), and mixtures.
+Values valuesOfKind(std::mt19937& rng, int kind, int n) {
+    Values values;
+    const std::int32_t one = randomValue(rng, 4);
+    for (int i = 0; i < n; ++i) {
+        switch (kind) {
+            case 0: values.push_back(one); break;
+            case 1: values.push_back(0); break;
+            case 2: values.push_back(i % 2 == 0 ? 5 : -5); break;
+            case 3: values.push_back(randomValue(rng, 1 + (i % 2))); break;
+            case 4: values.push_back(randomValue(rng, 4)); break;
+            default: values.push_back(randomValue(rng, std::uniform_int_distribution<int>(0, 4)(rng)));
+        }
+    }
+    return values;
+}
+
 TEST(Pickfit, AgreesWithOracleOnRandomInputs) {
     std::mt19937 rng(20261208);
-    for (int round = 0; round < 300; ++round) {
-        const int n = std::uniform_int_distribution<int>(1, 12)(rng);
-        const int kinds = std::uniform_int_distribution<int>(1, 5)(rng);  // how many kinds of value to mix
-        std::vector<std::int32_t> values;
-        for (int i = 0; i < n; ++i) values.push_back(randomValue(rng, std::uniform_int_distribution<int>(0, kinds - 1)(rng)));
-        std::uint32_t target = 0;
-        switch (round % 4) {
-            case 0: target = static_cast<std::uint32_t>(randomValue(rng, 4)); break;
-            case 1: target = 0; break;
-            default:
-                for (std::int32_t v : values) {
-                    if (rng() & 1) target += static_cast<std::uint32_t>(v);
-                }
+    for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 16, 17, 19, 20}) {
+        for (int kind = 0; kind < 6; ++kind) {
+            for (int targetKind = 0; targetKind < 4; ++targetKind) {
+                const Values values = valuesOfKind(rng, kind, n);
+                std::uint32_t target = 0;  // targetKind 0: zero
+                if (targetKind == 1) target = totalOf(values, ~std::uint64_t{0});
+                if (targetKind == 2) target = totalOf(values, rng() | std::uint64_t{1});
+                if (targetKind == 3) target = static_cast<std::uint32_t>(rng());  // rarely reachable
+                if (n > 14 && (kind == 1 || (kind == 2 && targetKind == 0))) continue;  // millions of lines
+                const auto t = static_cast<std::int32_t>(target);
+                Args args = commandLine(values, t);
+                if (targetKind == 2) args.insert(args.end() - 1, "ignored");
+                SCOPED_TRACE(::testing::PrintToString(args));
+                expectLines(args, oracle(values, t));
+            }
         }
-        const auto t = static_cast<std::int32_t>(target);
-        Args args{std::to_string(n)};
-        for (std::int32_t v : values) args.push_back(std::to_string(v));
-        if (round % 7 == 0) args.push_back("ignored");
-        args.push_back(std::to_string(t));
+    }
+}
+
+// A run of 40 random values, too many for brute force: the output must be
+// exactly the selections that total the target, in visiting order.
+TEST(Pickfit, FindsEveryMatchAmongFortyValues) {
+    std::mt19937 rng(40);
+    const Values values = valuesOfKind(rng, 4, 40);
+    const auto target = static_cast<std::int32_t>(totalOf(values, 0x5555555555));
+    const std::string expected = oracle(values, target);
+    EXPECT_GT(std::count(expected.begin(), expected.end(), '\n'), 100);
+    expectLines(commandLine(values, target), expected);
+}
+
+// When bounds on the reachable totals rule the target out, the search ends
+// at once however many values there are.
+TEST(Pickfit, EndsAtOnceWhenTheTargetIsOutOfReach) {
+    std::mt19937 rng(60);
+    std::vector<std::pair<Values, std::int32_t>> cases;
+    Values ones(60, 1), counting, band;
+    for (int i = 1; i <= 60; ++i) counting.push_back(i);
+    for (int i = 0; i < 60; ++i) band.push_back(std::uniform_int_distribution<std::int32_t>(1000, 2000)(rng));
+    cases = {{ones, 0}, {ones, 61}, {ones, -1}, {counting, 1831}, {band, 10}, {band, -5}};
+    for (const auto& [values, target] : cases) {
+        const Args args = commandLine(values, target);
         SCOPED_TRACE(::testing::PrintToString(args));
-        expectLines(args, oracle(values, t));
+        const RunResult r = pickfit(args);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.status, 0);
+        EXPECT_LT(r.seconds, 2.0);
+    }
+}
+
+// Above the indexed positions the search prunes on bounds of the reachable
+// totals; targets exactly at a bound must still be found.
+TEST(Pickfit, FindsMatchesAtTheBoundsOfLongRuns) {
+    Values ones(60, 1), counting, signs(60, 1);
+    for (int i = 1; i <= 60; ++i) counting.push_back(i);
+    signs[0] = -1;
+    std::string sixtyOnes, singles;
+    for (int i = 0; i < 60; ++i) {
+        sixtyOnes += i == 0 ? "1" : "+1";
+        singles += "1=1\n";
+    }
+    std::string all;
+    for (int i = 1; i <= 60; ++i) all += (i == 1 ? "" : "+") + std::to_string(i);
+    const struct {
+        Values values;
+        std::int32_t target;
+        std::string lines;
+    } cases[] = {
+        {ones, 60, sixtyOnes + "=60\n"},
+        {ones, 1, singles},
+        {counting, 1830, all + "=1830\n"},
+        {counting, 1, "1=1\n"},
+        {signs, 59, sixtyOnes.substr(2) + "=59\n"},
+        {signs, -1, "-1=-1\n"},
+    };
+    for (const auto& c : cases) {
+        const Args args = commandLine(c.values, c.target);
+        SCOPED_TRACE(::testing::PrintToString(args));
+        expectLines(args, c.lines);
     }
 }
 
