@@ -1,0 +1,257 @@
+// Both programs against whatever a user or a script may throw at them:
+// randomized command lines and inputs, the longest command lines, pipes
+// closed early, and memory limits.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "pickfit_oracle.h"
+#include "run_program.h"
+
+namespace {
+
+const std::string prompt = "Enter 5 integers separated by spaces: ";
+
+// A short fixed-seed run by default; FUZZ_ITERATIONS and FUZZ_SEED make a
+// longer or different one.
+int fuzzIterations() {
+    const char* text = std::getenv("FUZZ_ITERATIONS");
+    return text != nullptr ? std::atoi(text) : 300;
+}
+std::mt19937 fuzzRng(std::uint32_t salt) {
+    const char* text = std::getenv("FUZZ_SEED");
+    return std::mt19937((text != nullptr ? static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)) : 1u) ^ salt);
+}
+
+// How the C library converts a number: strtoll, then clamped to 32 bits.
+std::int32_t referenceAtoi(const std::string& text) {
+    const long long value = std::strtoll(text.c_str(), nullptr, 10);
+    return static_cast<std::int32_t>(std::max<long long>(INT32_MIN, std::min<long long>(INT32_MAX, value)));
+}
+
+std::string pick(std::mt19937& rng, std::initializer_list<const char*> choices) {
+    return *(choices.begin() + std::uniform_int_distribution<std::size_t>(0, choices.size() - 1)(rng));
+}
+
+// Numbers with white space, signs, leading zeros and trailing text; huge
+// numbers; numbers at the ends of the range; text that is no number.
+std::string fuzzToken(std::mt19937& rng, int smallest, int largest) {
+    std::uniform_int_distribution<int> kind(0, 9), digit(0, 9);
+    std::string token;
+    switch (kind(rng)) {
+        case 0: {
+            const int length = std::uniform_int_distribution<int>(10, 30)(rng);
+            token = pick(rng, {"", "-", "+"});
+            for (int i = 0; i < length; ++i) token += static_cast<char>('0' + digit(rng));
+            return token;
+        }
+        case 1: return pick(rng, {"2147483647", "2147483648", "-2147483648", "-2147483649", "4294967296", "-0"});
+        case 2: return pick(rng, {"", " ", "-", "+", "abc", "\t", "--5", "+-5", "0x10", "1e3", "\xff", "5 5"});
+        case 3: return std::to_string(static_cast<std::int32_t>(rng()));
+        default: {
+            token = pick(rng, {"", "", "", " ", "\t\n ", "+", "-", "00"});
+            token += std::to_string(std::uniform_int_distribution<int>(smallest, largest)(rng));
+            return token + pick(rng, {"", "", "", " ", "x", ".5", "abc", "-3"});
+        }
+    }
+}
+
+TEST(Fuzz, PickfitOnRandomCommandLines) {
+    std::mt19937 rng = fuzzRng(1);
+    const int iterations = fuzzIterations();
+    int accepted = 0;
+    for (int iteration = 0; iteration < iterations; ++iteration) {
+        // Counts stay small enough that every run ends quickly.
+        Args args;
+        std::uniform_int_distribution<int> small(0, 9);
+        args.push_back(small(rng) < 8 ? fuzzToken(rng, 0, 14) : pick(rng, {"-3", "99999999999", "x", "", "0"}));
+        const int more = std::uniform_int_distribution<int>(0, 18)(rng);
+        for (int i = 0; i < more; ++i) args.push_back(fuzzToken(rng, -6, 6));
+        if (referenceAtoi(args[0]) > 16) args[0] = "16";
+
+        const std::int32_t n = args.empty() ? 0 : referenceAtoi(args[0]);
+        const bool valid = args.size() >= 2 && n >= 1 && static_cast<std::int64_t>(args.size()) - 1 >= n;
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const RunResult r = runProgram(PICKFIT_PATH, args);
+        accepted += valid;
+        if (valid) {
+            Values values;
+            for (int i = 0; i < n; ++i) values.push_back(referenceAtoi(args[static_cast<std::size_t>(i) + 1]));
+            EXPECT_EQ(r.out, oracle(values, referenceAtoi(args.back())));
+            EXPECT_EQ(r.err, "");
+            EXPECT_EQ(r.status, 0);
+        } else {
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(r.err, "usage: pickfit N VALUE... TARGET\n");
+            EXPECT_EQ(r.status, 1);
+        }
+        if (::testing::Test::HasFailure()) break;
+    }
+    // Both kinds of command line must have come up.
+    EXPECT_GT(accepted, iterations / 10);
+    EXPECT_LT(accepted, iterations - iterations / 10);
+}
+
+TEST(Fuzz, AddfiveOnRandomInput) {
+    std::mt19937 rng = fuzzRng(2);
+    const int iterations = fuzzIterations();
+    int totals = 0;
+    for (int iteration = 0; iteration < iterations; ++iteration) {
+        // Half the inputs start with four to six plain integers, which
+        // the pieces that follow may or may not spoil.
+        std::string input;
+        const bool plain = rng() % 2 == 0;
+        const int numbers = plain ? std::uniform_int_distribution<int>(4, 6)(rng) : 0;
+        for (int i = 0; i < numbers; ++i) {
+            input += pick(rng, {"", " ", "\n", "\t "}) + std::to_string(static_cast<std::int32_t>(rng()) >> (rng() % 32));
+            input += pick(rng, {" ", "\n", "\r\n", "\t"});
+        }
+        const int pieces = std::uniform_int_distribution<int>(0, plain ? 3 : 9)(rng);
+        for (int i = 0; i < pieces; ++i) {
+            switch (std::uniform_int_distribution<int>(0, 5)(rng)) {
+                case 0: input += pick(rng, {" ", "\n", "\t", "\r\n", "\v\f", "  "}); break;
+                case 1: input += static_cast<char>(rng()); break;  // any byte, NUL included
+                default: input += fuzzToken(rng, -1000, 1000) + pick(rng, {" ", " ", "\n", ""});
+            }
+        }
+        // What the program must do, by the C library's own conversion.
+        int read = 0;
+        std::int64_t total = 0;
+        const char* cursor = input.c_str();
+        for (; read < 5; ++read) {
+            char* end = nullptr;
+            errno = 0;
+            const long long value = std::strtoll(cursor, &end, 10);
+            if (end == cursor || errno == ERANGE || value < INT32_MIN || value > INT32_MAX) break;
+            total += value;
+            cursor = end;
+        }
+        SCOPED_TRACE(::testing::PrintToString(input));
+        RunOptions options;
+        options.input = input;
+        const RunResult r = runProgram(ADDFIVE_PATH, {}, options);
+        totals += read == 5;
+        if (read == 5) {
+            const auto wrapped = static_cast<std::int32_t>(static_cast<std::uint32_t>(total));
+            EXPECT_EQ(r.out, prompt + "\nTheir sum is: " + std::to_string(wrapped) + "\n");
+            EXPECT_EQ(r.err, "");
+            EXPECT_EQ(r.status, 0);
+        } else {
+            EXPECT_EQ(r.out, prompt + "\n");
+            const std::string start = "addfive: read " + std::to_string(read) + " of 5 integers; ";
+            EXPECT_EQ(r.err.substr(0, start.size()), start);
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
+            EXPECT_EQ(r.status, 1);
+        }
+        if (::testing::Test::HasFailure()) break;
+    }
+    EXPECT_GT(totals, iterations / 10);
+    EXPECT_LT(totals, iterations - iterations / 10);
+}
+
+// The most values that fit on one command line here: the kernel takes
+// argument and environment strings and their pointers up to ARG_MAX.
+int mostValues(std::size_t bytesPerValue) {
+    std::size_t environment = 0;
+    for (char** e = environ; *e != nullptr; ++e) environment += std::string(*e).size() + 1 + sizeof(char*);
+    const auto budget = static_cast<std::size_t>(sysconf(_SC_ARG_MAX)) - environment - 8192;
+    return static_cast<int>(budget / (bytesPerValue + sizeof(char*)));
+}
+
+// A path as deep as the values are many. Negative ones: the bounds prove
+// that no selection keeping one of them reaches the target, so the walk goes
+// down the first children only, one level of recursion per value.
+Args deepestPath(int n) {
+    Args args{std::to_string(n)};
+    args.insert(args.end(), static_cast<std::size_t>(n) - 1, "-1");
+    args.insert(args.end(), 2, "1000000000");
+    return args;
+}
+
+TEST(HugeCommandLine, ServesAsManyValuesAsTheKernelAccepts) {
+    const int n = mostValues(3);
+    ASSERT_GT(n, 100000);
+    const RunResult r = runProgram(PICKFIT_PATH, deepestPath(n));
+    EXPECT_EQ(r.out, "1000000000=1000000000\n") << n << " values";
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.status, 0);
+    std::cout << "[          ] " << n << " values in " << r.seconds << " s\n";
+}
+
+TEST(HugeCommandLine, RunsOfOnes) {
+    const int n = 150000;
+    Args args{std::to_string(n)};
+    args.insert(args.end(), static_cast<std::size_t>(n), "1");
+    args.push_back(std::to_string(n));
+    RunResult r = runProgram(PICKFIT_PATH, args);
+    std::string all;
+    for (int i = 0; i < n; ++i) all += i == 0 ? "1" : "+1";
+    EXPECT_EQ(r.out, all + "=" + std::to_string(n) + "\n");
+    EXPECT_EQ(r.status, 0);
+
+    args.back() = "0";  // out of reach: ends at once
+    r = runProgram(PICKFIT_PATH, args);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_LT(r.seconds, 2.0);
+}
+
+// A low soft stack limit is raised as the path needs; a hard limit too low
+// for the values is refused up front, never a crash.
+TEST(HugeCommandLine, HonoursTheStackLimit) {
+    const int n = 20000;
+    RunOptions soft;
+    soft.shellPrefix = "ulimit -S -s 1024";
+    RunResult r = runProgram(PICKFIT_PATH, deepestPath(n), soft);
+    EXPECT_EQ(r.out, "1000000000=1000000000\n");
+    EXPECT_EQ(r.status, 0);
+
+    RunOptions hard;
+    hard.shellPrefix = "ulimit -s 1024";
+    r = runProgram(PICKFIT_PATH, deepestPath(n), hard);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "pickfit: too many values for the stack size limit (ulimit -s)\n");
+    EXPECT_EQ(r.status, 1);
+    r = runProgram(PICKFIT_PATH, deepestPath(100), hard);
+    EXPECT_EQ(r.out, "1000000000=1000000000\n");
+}
+
+TEST(Pipes, ABrokenPipeEndsTheRunQuietly) {
+    Args script{"-c", "\"$0\" 24 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 | head -n 1", PICKFIT_PATH};
+    const RunResult r = runProgram("/bin/sh", script);
+    EXPECT_EQ(r.out, "0=0\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_LT(r.seconds, 5.0);
+}
+
+// Under an address-space limit the index shrinks or goes, and the output
+// stays exactly the same.
+TEST(MemoryLimit, OutputStaysExact) {
+#ifdef PROGRAMS_SANITIZED
+    GTEST_SKIP() << "sanitizers reserve terabytes of address space";
+#endif
+    std::mt19937 rng(44);
+    Values values;
+    for (int i = 0; i < 44; ++i) values.push_back(static_cast<std::int32_t>(rng()));
+    const auto target = static_cast<std::int32_t>(totalOf(values, 0x555555555555));
+    const Args args = commandLine(values, target);
+    const RunResult full = runProgram(PICKFIT_PATH, args);
+    ASSERT_EQ(full.status, 0);
+    ASSERT_NE(full.out, "");
+    for (const char* kib : {"60000", "30000", "15000", "8000", "5000"}) {
+        RunOptions limited;
+        limited.shellPrefix = std::string("ulimit -v ") + kib;
+        const RunResult r = runProgram(PICKFIT_PATH, args, limited);
+        SCOPED_TRACE(kib);
+        EXPECT_EQ(r.out, full.out);
+        EXPECT_EQ(r.status, 0);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,22 @@
+// An oracle for pickfit written independently of its search: it finds the
+// matching selections by enumerating masks (or pairing the masks of two
+// halves) and sorts them into the visiting order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using Args = std::vector<std::string>;
+using Values = std::vector<std::int32_t>;
+
+// Whether selection a (bit i for position i) comes before b in the walk.
+bool visitedBefore(std::uint64_t a, std::uint64_t b);
+
+std::uint32_t totalOf(const Values& values, std::uint64_t mask);
+
+// The lines pickfit must print for these values and target.
+std::string oracle(const Values& values, std::int32_t target);
+
+// N, the values, and the target, as a command line.
+Args commandLine(const Values& values, std::int32_t target);
