@@ -1,4 +1,6 @@
 // addfive: prompts for five integers on standard input and prints their total.
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -6,28 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
-
-// Input is read one byte at a time, so that whatever follows the fifth
-// integer is left unread for the next reader of the same input.
-struct Input {
-    int next = 0;  // the byte under the cursor, or EOF
-};
-
-int advance(Input& input) {
-    unsigned char byte = 0;
-    ssize_t n;
-    while ((n = read(STDIN_FILENO, &byte, 1)) < 0 && errno == EINTR) {
-    }
-    if (n < 0) {
-        std::fprintf(stderr, "addfive: read error: %s\n", std::strerror(errno));
-        std::exit(1);
-    }
-    input.next = n == 0 ? EOF : byte;
-    return input.next;
-}
 
 bool isSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool isDigit(int c) { return c >= '0' && c <= '9'; }
@@ -46,14 +28,35 @@ void writeAll(const char* text, std::size_t length) {
 }
 
 // Ends the line the prompt left open and reports why no total can be given.
-[[noreturn]] void failRead(int count, const char* token, const char* problem) {
+[[noreturn]] void failInput(const char* what, const char* detail) {
     writeAll("\n", 1);
-    if (token[0] == '\0') {
-        std::fprintf(stderr, "addfive: read %d of 5 integers; %s\n", count, problem);
-    } else {
-        std::fprintf(stderr, "addfive: read %d of 5 integers; '%s' %s\n", count, token, problem);
-    }
+    std::fprintf(stderr, "addfive: %s%s\n", what, detail);
     std::exit(1);
+}
+
+[[noreturn]] void failRead(int count, const char* token, const char* problem) {
+    char what[40];
+    std::snprintf(what, sizeof what, "read %d of 5 integers; ", count);
+    if (token[0] == '\0') failInput(what, problem);  // no token: input ended
+    char detail[96];
+    std::snprintf(detail, sizeof detail, "'%s' %s", token, problem);
+    failInput(what, detail);
+}
+
+// Input is read one byte at a time, so that whatever follows the fifth
+// integer is left unread for the next reader of the same input.
+struct Input {
+    int next = 0;  // the byte under the cursor, or EOF
+};
+
+int advance(Input& input) {
+    unsigned char byte = 0;
+    ssize_t n;
+    while ((n = read(STDIN_FILENO, &byte, 1)) < 0 && errno == EINTR) {
+    }
+    if (n < 0) failInput("read error: ", std::strerror(errno));
+    input.next = n == 0 ? EOF : byte;
+    return input.next;
 }
 
 // Reads one integer as "%d" does (white space, optional sign, digits), but
@@ -67,8 +70,10 @@ int readInteger(Input& input, int count) {
     char token[44] = {};
     std::size_t length = 0;
     auto take = [&] {
-        if (length < 40) token[length] = static_cast<char>(input.next);
-        if (++length == 41) std::memcpy(token + 40, "...", 3);
+        // Bytes that would not print stand as '?' in the message.
+        const bool printable = input.next >= ' ' && input.next <= '~';
+        if (length < 40) token[length] = printable ? static_cast<char>(input.next) : '?';
+        if (++length == 41) std::memcpy(token + 40, "...", 4);
         advance(input);
     };
     const bool negative = input.next == '-';

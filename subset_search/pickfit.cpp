@@ -144,8 +144,8 @@ struct SumesParcials {
             baixes[i] = baixes[i & (i - 1)] + barrejar(static_cast<std::uint32_t>(valors[ultima - __builtin_ctz(i)]));
         }
         for (std::uint32_t i = 1; i < (1u << (n - nbaixos)); ++i) {
-            altes[i] = altes[i & (i - 1)] +
-                       barrejar(static_cast<std::uint32_t>(valors[ultima - nbaixos - __builtin_ctz(i)]));
+            altes[i] =
+                altes[i & (i - 1)] + barrejar(static_cast<std::uint32_t>(valors[ultima - nbaixos - __builtin_ctz(i)]));
         }
     }
     std::uint32_t operator()(std::uint64_t mascara) const {
@@ -387,8 +387,9 @@ bool construirPrimera(Index& index, const int* valors) {
 // Suffix bounds of the integer totals that non-empty subsets of positions
 // k.. can reach: the sum of the negative values (or, with none, the least
 // value) up to the sum of the positive ones (or, with none, the greatest).
-void construirLimits(Index& index, const int* valors, int fins) {
-    if (!index.minims.reservar(8 * (std::uint64_t(fins) + 1)) || !index.maxims.reservar(8 * (std::uint64_t(fins) + 1))) {
+void construirLimits(Index& index, const int* valors) {
+    const auto mida = static_cast<std::uint64_t>(index.nvalors) * 8;
+    if (!index.minims.reservar(mida) || !index.maxims.reservar(mida)) {
         index.minims.alliberar();
         return;
     }
@@ -397,10 +398,8 @@ void construirLimits(Index& index, const int* valors, int fins) {
         (valors[k] < 0 ? negatius : positius) += valors[k];
         menor = std::min<std::int64_t>(menor, valors[k]);
         major = std::max<std::int64_t>(major, valors[k]);
-        if (k <= fins) {
-            index.minims.com<std::int64_t>()[k] = negatius < 0 ? negatius : menor;
-            index.maxims.com<std::int64_t>()[k] = positius > 0 ? positius : major;
-        }
+        index.minims.com<std::int64_t>()[k] = negatius < 0 ? negatius : menor;
+        index.maxims.com<std::int64_t>()[k] = positius > 0 ? positius : major;
     }
 }
 
@@ -429,7 +428,7 @@ void construir(Index& index, const int* valors) {
         index.inici = nvalors - MAX_SEGONA;
         index.preparat = false;
     }
-    construirLimits(index, valors, nvalors - 1);
+    construirLimits(index, valors);
 }
 
 // ---------------------------------------------------------------------------
@@ -447,7 +446,8 @@ int suma(int n, const int* valorsActuals, const int* valors) {
 }
 
 // Out of line, so that the recursion's frames stay small.
-__attribute__((noinline)) void mostrarResultat(Sortida& sortida, int n, const int* valorsActuals, const int* valors, int resultat) {
+__attribute__((noinline)) void mostrarResultat(Sortida& sortida, int n, const int* valorsActuals, const int* valors,
+                                               int resultat) {
     // Every value is written, and kept only if selected: unpredictable
     // branches on the flags would cost more than the formatting.
     char* cursor = sortida.text + sortida.ple;

@@ -8,10 +8,9 @@ namespace {
 
 const std::string prompt = "Enter 5 integers separated by spaces: ";
 
-RunResult addfive(const std::string& input, StdoutTo to = StdoutTo::Capture) {
+RunResult addfive(const std::string& input) {
     RunOptions options;
     options.input = input;
-    options.stdoutTo = to;
     return runProgram(ADDFIVE_PATH, {}, options);
 }
 
@@ -51,11 +50,13 @@ TEST(Addfive, ReportsInputThatIsNotFiveIntegers) {
         {"1 2 3abc 4 5", "read 3 of 5 integers; 'abc' is not an integer"},
         {"- 1 2 3 4 5", "read 0 of 5 integers; '-' is not an integer"},
         {"1 +-2 3 4 5", "read 1 of 5 integers; '+-2' is not an integer"},
+        {std::string("1 \x1b[2J\0 3 4 5", 13), "read 1 of 5 integers; '?[2J?' is not an integer"},
         {"1 2 3 4 2147483648", "read 4 of 5 integers; '2147483648' is out of range"},
         {"-2147483649 1 2 3 4", "read 0 of 5 integers; '-2147483649' is out of range"},
-        {"1 99999999999999999999999999999999999999999999999999", "read 1 of 5 integers; "
-                                                                 "'9999999999999999999999999999999999999999...' "
-                                                                 "is out of range"},
+        {"1 99999999999999999999999999999999999999999999999999",
+         "read 1 of 5 integers; "
+         "'9999999999999999999999999999999999999999...' "
+         "is out of range"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);
@@ -66,10 +67,27 @@ TEST(Addfive, ReportsInputThatIsNotFiveIntegers) {
     }
 }
 
-TEST(Addfive, ReportsAFailedWrite) {
-    const RunResult r = addfive("1 2 3 4 5\n", StdoutTo::DevFull);
-    EXPECT_EQ(r.err, "addfive: write error: No space left on device\n");
-    EXPECT_EQ(r.status, 1);
+TEST(Addfive, ReportsFailedReadsAndWrites) {
+    const struct {
+        std::string shellPrefix;
+        StdoutTo to;
+        std::string out, err;
+    } cases[] = {
+        {"", StdoutTo::DevFull, "", "addfive: write error: No space left on device\n"},
+        {"exec 0<&-", StdoutTo::Capture, prompt + "\n", "addfive: read error: Bad file descriptor\n"},
+        {"exec 0</", StdoutTo::Capture, prompt + "\n", "addfive: read error: Is a directory\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.err);
+        RunOptions options;
+        options.input = "1 2 3 4 5\n";
+        options.stdoutTo = c.to;
+        options.shellPrefix = c.shellPrefix;
+        const RunResult r = runProgram(ADDFIVE_PATH, {}, options);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(r.status, 1);
+    }
 }
 
 }  // namespace

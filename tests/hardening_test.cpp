@@ -50,9 +50,12 @@ std::string fuzzToken(std::mt19937& rng, int smallest, int largest) {
             for (int i = 0; i < length; ++i) token += static_cast<char>('0' + digit(rng));
             return token;
         }
-        case 1: return pick(rng, {"2147483647", "2147483648", "-2147483648", "-2147483649", "4294967296", "-0"});
-        case 2: return pick(rng, {"", " ", "-", "+", "abc", "\t", "--5", "+-5", "0x10", "1e3", "\xff", "5 5"});
-        case 3: return std::to_string(static_cast<std::int32_t>(rng()));
+        case 1:
+            return pick(rng, {"2147483647", "2147483648", "-2147483648", "-2147483649", "4294967296", "-0"});
+        case 2:
+            return pick(rng, {"", " ", "-", "+", "abc", "\t", "--5", "+-5", "0x10", "1e3", "\xff", "5 5"});
+        case 3:
+            return std::to_string(static_cast<std::int32_t>(rng()));
         default: {
             token = pick(rng, {"", "", "", " ", "\t\n ", "+", "-", "00"});
             token += std::to_string(std::uniform_int_distribution<int>(smallest, largest)(rng));
@@ -108,15 +111,21 @@ TEST(Fuzz, AddfiveOnRandomInput) {
         const bool plain = rng() % 2 == 0;
         const int numbers = plain ? std::uniform_int_distribution<int>(4, 6)(rng) : 0;
         for (int i = 0; i < numbers; ++i) {
-            input += pick(rng, {"", " ", "\n", "\t "}) + std::to_string(static_cast<std::int32_t>(rng()) >> (rng() % 32));
+            input +=
+                pick(rng, {"", " ", "\n", "\t "}) + std::to_string(static_cast<std::int32_t>(rng()) >> (rng() % 32));
             input += pick(rng, {" ", "\n", "\r\n", "\t"});
         }
         const int pieces = std::uniform_int_distribution<int>(0, plain ? 3 : 9)(rng);
         for (int i = 0; i < pieces; ++i) {
             switch (std::uniform_int_distribution<int>(0, 5)(rng)) {
-                case 0: input += pick(rng, {" ", "\n", "\t", "\r\n", "\v\f", "  "}); break;
-                case 1: input += static_cast<char>(rng()); break;  // any byte, NUL included
-                default: input += fuzzToken(rng, -1000, 1000) + pick(rng, {" ", " ", "\n", ""});
+                case 0:
+                    input += pick(rng, {" ", "\n", "\t", "\r\n", "\v\f", "  "});
+                    break;
+                case 1:
+                    input += static_cast<char>(rng());
+                    break;  // any byte, NUL included
+                default:
+                    input += fuzzToken(rng, -1000, 1000) + pick(rng, {" ", " ", "\n", ""});
             }
         }
         // What the program must do, by the C library's own conversion.

@@ -40,7 +40,8 @@ std::vector<std::uint64_t> matchingSelections(const Values& values, std::int32_t
     }
     const std::size_t low = n / 2;
     std::vector<std::pair<std::uint32_t, std::uint64_t>> lows;
-    for (std::uint64_t mask = 0; mask < (std::uint64_t{1} << low); ++mask) lows.emplace_back(totalOf(values, mask), mask);
+    for (std::uint64_t mask = 0; mask < (std::uint64_t{1} << low); ++mask)
+        lows.emplace_back(totalOf(values, mask), mask);
     std::sort(lows.begin(), lows.end());
     for (std::uint64_t high = 0; high < (std::uint64_t{1} << (n - low)); ++high) {
         const std::uint32_t rest = wanted - totalOf(values, high << low);
@@ -74,4 +75,3 @@ Args commandLine(const Values& values, std::int32_t target) {
     args.push_back(std::to_string(target));
     return args;
 }
-

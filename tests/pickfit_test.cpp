@@ -11,7 +11,6 @@
 
 namespace {
 
-
 RunResult pickfit(const Args& args, const RunOptions& options = {}) { return runProgram(PICKFIT_PATH, args, options); }
 
 void expectLines(const Args& args, const std::string& lines) {
@@ -125,8 +124,8 @@ TEST(Pickfit, StopsAtTheFirstFailedWrite) {
 
 TEST(Pickfit, OracleOrderMatchesTheDocumentedWalk) {
     // The order of the 15 selections of four positions, as the walk visits them.
-    const std::vector<std::uint64_t> expected = {0b1,   0b10,   0b100,  0b1000, 0b1100, 0b110,  0b1010, 0b1110,
-                                                 0b11,  0b101,  0b1001, 0b1101, 0b111,  0b1011, 0b1111};
+    const std::vector<std::uint64_t> expected = {0b1,  0b10,  0b100,  0b1000, 0b1100, 0b110,  0b1010, 0b1110,
+                                                 0b11, 0b101, 0b1001, 0b1101, 0b111,  0b1011, 0b1111};
     std::vector<std::uint64_t> sorted = expected;
     std::sort(sorted.begin(), sorted.end());
     std::sort(sorted.begin(), sorted.end(), visitedBefore);
@@ -136,11 +135,16 @@ TEST(Pickfit, OracleOrderMatchesTheDocumentedWalk) {
 std::int32_t randomValue(std::mt19937& rng, int kind) {
     std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX), small(-3, 3), edge(0, 3);
     switch (kind) {
-        case 0: return small(rng);
-        case 1: return INT32_MAX - edge(rng);
-        case 2: return INT32_MIN + edge(rng);
-        case 3: return 0;
-        default: return any(rng);
+        case 0:
+            return small(rng);
+        case 1:
+            return INT32_MAX - edge(rng);
+        case 2:
+            return INT32_MIN + edge(rng);
+        case 3:
+            return 0;
+        default:
+            return any(rng);
     }
 }
 
@@ -151,12 +155,23 @@ Values valuesOfKind(std::mt19937& rng, int kind, int n) {
     const std::int32_t one = randomValue(rng, 4);
     for (int i = 0; i < n; ++i) {
         switch (kind) {
-            case 0: values.push_back(one); break;
-            case 1: values.push_back(0); break;
-            case 2: values.push_back(i % 2 == 0 ? 5 : -5); break;
-            case 3: values.push_back(randomValue(rng, 1 + (i % 2))); break;
-            case 4: values.push_back(randomValue(rng, 4)); break;
-            default: values.push_back(randomValue(rng, std::uniform_int_distribution<int>(0, 4)(rng)));
+            case 0:
+                values.push_back(one);
+                break;
+            case 1:
+                values.push_back(0);
+                break;
+            case 2:
+                values.push_back(i % 2 == 0 ? 5 : -5);
+                break;
+            case 3:
+                values.push_back(randomValue(rng, 1 + (i % 2)));
+                break;
+            case 4:
+                values.push_back(randomValue(rng, 4));
+                break;
+            default:
+                values.push_back(randomValue(rng, std::uniform_int_distribution<int>(0, 4)(rng)));
         }
     }
     return values;
@@ -171,7 +186,7 @@ TEST(Pickfit, AgreesWithOracleOnRandomInputs) {
                 std::uint32_t target = 0;  // targetKind 0: zero
                 if (targetKind == 1) target = totalOf(values, ~std::uint64_t{0});
                 if (targetKind == 2) target = totalOf(values, rng() | std::uint64_t{1});
-                if (targetKind == 3) target = static_cast<std::uint32_t>(rng());  // rarely reachable
+                if (targetKind == 3) target = static_cast<std::uint32_t>(rng());        // rarely reachable
                 if (n > 14 && (kind == 1 || (kind == 2 && targetKind == 0))) continue;  // millions of lines
                 const auto t = static_cast<std::int32_t>(target);
                 Args args = commandLine(values, t);

@@ -1,14 +1,15 @@
 #include "run_program.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
-#include <poll.h>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -86,7 +87,8 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
     const auto deadline = start + std::chrono::duration<double>(options.timeoutSeconds);
     char buffer[1 << 16];
     while (outFd >= 0 || errFd >= 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             result.timedOut = true;
             kill(pid, SIGKILL);
