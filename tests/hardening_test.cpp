@@ -85,7 +85,7 @@ TEST(Fuzz, PickfitOnRandomCommandLines) {
         if (valid) {
             Values values;
             for (int i = 0; i < n; ++i) values.push_back(referenceAtoi(args[static_cast<std::size_t>(i) + 1]));
-            EXPECT_EQ(r.out, oracle(values, referenceAtoi(args.back())));
+            EXPECT_TRUE(sameText(r.out, oracle(values, referenceAtoi(args.back()))));
             EXPECT_EQ(r.err, "");
             EXPECT_EQ(r.status, 0);
         } else {
@@ -200,7 +200,7 @@ TEST(HugeCommandLine, RunsOfOnes) {
     RunResult r = runProgram(PICKFIT_PATH, args);
     std::string all;
     for (int i = 0; i < n; ++i) all += i == 0 ? "1" : "+1";
-    EXPECT_EQ(r.out, all + "=" + std::to_string(n) + "\n");
+    EXPECT_TRUE(sameText(r.out, all + "=" + std::to_string(n) + "\n"));
     EXPECT_EQ(r.status, 0);
 
     args.back() = "0";  // out of reach: ends at once
@@ -258,7 +258,7 @@ TEST(MemoryLimit, OutputStaysExact) {
         limited.shellPrefix = std::string("ulimit -v ") + kib;
         const RunResult r = runProgram(PICKFIT_PATH, args, limited);
         SCOPED_TRACE(kib);
-        EXPECT_EQ(r.out, full.out);
+        EXPECT_TRUE(sameText(r.out, full.out));
         EXPECT_EQ(r.status, 0);
     }
 }

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -125,4 +126,16 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
+}
+
+::testing::AssertionResult sameText(const std::string& actual, const std::string& expected) {
+    if (actual == expected) return ::testing::AssertionSuccess();
+    const auto first = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    const auto at = static_cast<std::size_t>(first.first - actual.begin());
+    const std::size_t line = expected.rfind('\n', at == 0 ? 0 : at - 1);
+    const std::size_t from = line == std::string::npos || at == 0 ? 0 : line + 1;
+    return ::testing::AssertionFailure() << "outputs differ at byte " << at << " (of " << actual.size() << " and "
+                                         << expected.size()
+                                         << "); from that line on:\n  actual:   " << actual.substr(from, 120)
+                                         << "\n  expected: " << expected.substr(from, 120);
 }

@@ -1,6 +1,8 @@
 // Runs a program with an argument vector (no shell) and collects what it did.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -22,3 +24,8 @@ struct RunOptions {
 };
 
 RunResult runProgram(const std::string& path, const std::vector<std::string>& args, const RunOptions& options = {});
+
+// Compares a program's output with what it should be. On a difference it
+// says where the first one is: a line diff of large outputs would not fit in
+// memory.
+::testing::AssertionResult sameText(const std::string& actual, const std::string& expected);
