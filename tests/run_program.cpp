@@ -27,7 +27,7 @@ void pipeOrThrow(int fds[2]) {
     } else if (options.stdoutTo == StdoutTo::Capture) {
         dup2(out, STDOUT_FILENO);
     } else {
-        int fd = open(options.stdoutTo == StdoutTo::DevFull ? "/dev/full" : "/dev/null", O_WRONLY);
+        int fd = open("/dev/full", O_WRONLY);
         dup2(fd, STDOUT_FILENO);
     }
     std::vector<std::string> words;
@@ -91,7 +91,6 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
-            result.timedOut = true;
             kill(pid, SIGKILL);
             break;
         }

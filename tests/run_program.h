@@ -9,12 +9,11 @@
 struct RunResult {
     std::string out;
     std::string err;
-    int status = -1;  // exit status, or 128 + signal number when killed
-    bool timedOut = false;
+    int status = -1;  // exit status, or 128 + signal number when killed (9 on a timeout)
     double seconds = 0;
 };
 
-enum class StdoutTo { Capture, DevFull, Closed, DevNull };
+enum class StdoutTo { Capture, DevFull, Closed };
 
 struct RunOptions {
     std::string input;  // written to standard input, which is then closed
