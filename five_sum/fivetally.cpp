@@ -111,6 +111,9 @@ int main() {
     advance(input);
     int array[5];
     for (int i = 0; i <= 4; ++i) array[i] = readInteger(input, i);
+    // The byte that ended the fifth integer was read too. Where the input
+    // can seek, step back onto it; a pipe or a terminal cannot give it back.
+    if (input.next != EOF) lseek(STDIN_FILENO, -1, SEEK_CUR);
 
     char line[40] = "\nTheir sum is: ";
     char* end = std::to_chars(line + 15, line + sizeof line, addNumbers(array)).ptr;

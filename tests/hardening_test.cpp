@@ -182,10 +182,15 @@ Args deepestPath(int n) {
     return args;
 }
 
+// Every node of a path totals its selection afresh, so a path of N values
+// costs N^2/2 additions: seconds at these sizes, more on i386 and under
+// the sanitizers.
+const RunOptions slow{"", StdoutTo::Capture, 120, ""};
+
 TEST(HugeCommandLine, ServesAsManyValuesAsTheKernelAccepts) {
     const int n = mostValues(3);
     ASSERT_GT(n, 100000);
-    const RunResult r = runProgram(PICKFIT_PATH, deepestPath(n));
+    const RunResult r = runProgram(PICKFIT_PATH, deepestPath(n), slow);
     EXPECT_EQ(r.out, "1000000000=1000000000\n") << n << " values";
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, 0);
@@ -197,7 +202,7 @@ TEST(HugeCommandLine, RunsOfOnes) {
     Args args{std::to_string(n)};
     args.insert(args.end(), static_cast<std::size_t>(n), "1");
     args.push_back(std::to_string(n));
-    RunResult r = runProgram(PICKFIT_PATH, args);
+    RunResult r = runProgram(PICKFIT_PATH, args, slow);
     std::string all;
     for (int i = 0; i < n; ++i) all += i == 0 ? "1" : "+1";
     EXPECT_TRUE(sameText(r.out, all + "=" + std::to_string(n) + "\n"));
@@ -240,11 +245,10 @@ TEST(Pipes, ABrokenPipeEndsTheRunQuietly) {
 }
 
 // Under an address-space limit the index shrinks or goes, and the output
-// stays exactly the same.
+// stays exactly the same. Sanitized programs reserve terabytes of address
+// space, so that build has no such test rather than a skipped one.
+#ifndef PROGRAMS_SANITIZED
 TEST(MemoryLimit, OutputStaysExact) {
-#ifdef PROGRAMS_SANITIZED
-    GTEST_SKIP() << "sanitizers reserve terabytes of address space";
-#endif
     std::mt19937 rng(44);
     Values values;
     for (int i = 0; i < 44; ++i) values.push_back(static_cast<std::int32_t>(rng()));
@@ -262,5 +266,6 @@ TEST(MemoryLimit, OutputStaysExact) {
         EXPECT_EQ(r.status, 0);
     }
 }
+#endif
 
 }  // namespace

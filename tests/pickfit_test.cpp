@@ -25,8 +25,18 @@ struct Case {
     std::string lines;
 };
 
+// Full-width values that wrap to the target in many ways: 14 MB of lines
+// whose lengths vary, so that the output buffer's edge falls in every part
+// of a line, values and targets alike.
+Values wideValues() {
+    Values values(20, INT32_MIN);
+    values[3] = 5, values[8] = -5, values[12] = 1234, values[17] = -1234;
+    return values;
+}
+
 TEST(Pickfit, PrintsMatchingSelectionsInVisitingOrder) {
     const Case cases[] = {
+        {commandLine(wideValues(), INT32_MIN), oracle(wideValues(), INT32_MIN)},
         {{"3", "2", "3", "5", "5"}, "5=5\n2+3=5\n"},
         {{"2", "1", "4", "9", "5"}, "1+4=5\n"},  // the 9 stands between values and target
         {{"2", "1", "4"}, "4=4\n"},              // the last value is also the target
@@ -53,6 +63,7 @@ TEST(Pickfit, PrintsMatchingSelectionsInVisitingOrder) {
 TEST(Pickfit, ConvertsArgumentsLikeAtoiAndSaturates) {
     const Case cases[] = {
         {{"1", " \t-3x", "-3"}, "-3=-3\n"},
+        {{"1", " \t\n\v\f\r7", "7"}, "7=7\n"},  // all six white-space characters
         {{"1", "+5", " 5 "}, "5=5\n"},
         {{"1", "- 5", "0"}, "0=0\n"},  // a sign not followed by a digit gives 0
         {{"1", "--5", "0"}, "0=0\n"},
@@ -110,7 +121,9 @@ TEST(Pickfit, StopsAtTheFirstFailedWrite) {
         {StdoutTo::Closed, "pickfit: write error: Bad file descriptor\n"},
     };
     for (const WriteCase& c : cases) {
-        for (int n : {1, 24}) {
+        // 2^40 lines: a run that went on after the first failed write would
+        // not end in time.
+        for (int n : {1, 40}) {
             RunOptions options;
             options.stdoutTo = c.to;
             options.timeoutSeconds = 30;

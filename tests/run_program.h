@@ -18,8 +18,8 @@ enum class StdoutTo { Capture, DevFull, Closed };
 struct RunOptions {
     std::string input;  // written to standard input, which is then closed
     StdoutTo stdoutTo = StdoutTo::Capture;
-    double timeoutSeconds = 120;
-    std::string shellPrefix;  // when set, run through sh -c "PREFIX; exec PROGRAM ..." (for ulimit)
+    double timeoutSeconds = 10;  // enough for any small run; large ones set more
+    std::string shellPrefix;     // when set, run through sh -c "PREFIX; exec PROGRAM ..." (for ulimit)
 };
 
 RunResult runProgram(const std::string& path, const std::vector<std::string>& args, const RunOptions& options = {});
