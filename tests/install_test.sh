@@ -35,7 +35,8 @@ package)
     need dpkg-deb dpkg
     (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null)
     deb=$(ls "$scratch"/package/*.deb)
-    dpkg-deb --info "$deb" | grep -q 'Package: pickfit' || { echo "$deb is not named pickfit"; exit 1; }
+    info=$(dpkg-deb --info "$deb")
+    grep -q 'Package: pickfit' <<<"$info" || { echo "$deb is not named pickfit: $info"; exit 1; }
     dpkg-deb -x "$deb" "$scratch/root"
     check_tree "$scratch/root" usr/bin usr/share/man/man1
     echo "packaged as $(basename "$deb"), unpacked and run" ;;
