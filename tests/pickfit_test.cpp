@@ -34,9 +34,18 @@ Values wideValues() {
     return values;
 }
 
+// A span (the sum of |v|) of exactly 2^32: the total of the negative values
+// and that of the positive ones are the same modulo 2^32.
+Values spanOf2To32() {
+    Values values(11, 1);
+    values[0] = INT32_MIN, values[5] = INT32_MAX - 8;
+    return values;
+}
+
 TEST(Pickfit, PrintsMatchingSelectionsInVisitingOrder) {
     const Case cases[] = {
         {commandLine(wideValues(), INT32_MIN), oracle(wideValues(), INT32_MIN)},
+        {commandLine(spanOf2To32(), INT32_MIN), oracle(spanOf2To32(), INT32_MIN)},
         {{"3", "2", "3", "5", "5"}, "5=5\n2+3=5\n"},
         {{"2", "1", "4", "9", "5"}, "1+4=5\n"},  // the 9 stands between values and target
         {{"2", "1", "4"}, "4=4\n"},              // the last value is also the target
@@ -162,12 +171,34 @@ std::int32_t randomValue(std::mt19937& rng, int kind) {
 }
 
 // Value lists that stress the search: equal values, zeros, alternating
-// signs, values near both ends of the range (totals wrap), and mixtures.
+// signs, values near both ends of the range (totals wrap), and mixtures;
+// then the narrow spans (sum of |v|) that integer totals index: amounts,
+// mixed signs, spans of exactly 2^32 - 1 or 2^32, and positive values whose
+// totals pass 2^31.
 Values valuesOfKind(std::mt19937& rng, int kind, int n) {
     Values values;
     const std::int32_t one = randomValue(rng, 4);
+    const auto between = [&rng](std::int32_t low, std::int32_t high) {
+        return std::uniform_int_distribution<std::int32_t>(low, high)(rng);
+    };
+    if (kind == 8) {  // |INT32_MIN| + |INT32_MAX - (n - 2) + wider| + (n - 2) ones
+        const int wider = between(0, 1);
+        values = {INT32_MIN, INT32_MAX - std::max(0, n - 2 - wider)};
+        while (static_cast<int>(values.size()) < n) values.push_back(between(0, 1) == 0 ? 1 : -1);
+        std::shuffle(values.begin(), values.end(), rng);
+        return Values(values.begin(), values.begin() + n);
+    }
     for (int i = 0; i < n; ++i) {
         switch (kind) {
+            case 6:
+                values.push_back(between(100, 100000));
+                break;
+            case 7:
+                values.push_back(between(-1000000, 1000000));
+                break;
+            case 9:
+                values.push_back(between(INT32_MAX / n / 2, INT32_MAX / (n + 1) * 2));
+                break;
             case 0:
                 values.push_back(one);
                 break;
@@ -193,7 +224,7 @@ Values valuesOfKind(std::mt19937& rng, int kind, int n) {
 TEST(Pickfit, AgreesWithOracleOnRandomInputs) {
     std::mt19937 rng(20261208);
     for (int n : {1, 2, 3, 4, 5, 7, 8, 10, 11, 12, 13, 16, 17, 19, 20}) {
-        for (int kind = 0; kind < 6; ++kind) {
+        for (int kind = 0; kind < 10; ++kind) {
             for (int targetKind = 0; targetKind < 4; ++targetKind) {
                 const Values values = valuesOfKind(rng, kind, n);
                 std::uint32_t target = 0;  // targetKind 0: zero
@@ -222,15 +253,46 @@ TEST(Pickfit, FindsEveryMatchAmongFortyValues) {
     expectLines(commandLine(values, target), expected);
 }
 
-// Past the indexed positions the search prunes on bounds of the reachable
-// totals: a target out of reach ends the run at once, and a target exactly
-// at a bound is still found.
-TEST(Pickfit, PrunesLongRunsOnBounds) {
+// Up to 54 values over the whole 32-bit range, where the two halves do all
+// the pruning and their first half reaches 29 positions: as many lines as
+// an independent count, whose pairing of the halves' sorted totals takes
+// 768 MiB at 52 values. At 54, every value even and the target odd, the
+// whole index is built and finds nothing, within i386's address space too.
+// Which lines come in which order, the oracle differential checks.
+TEST(Pickfit, CountsEveryMatchAmongManyValues) {
+    std::mt19937 rng(5254);
+    RunOptions options;
+    options.countLinesOnly = true;
+    options.timeoutSeconds = 300;
+    for (const int n : {44, 48, 52, 54}) {
+        Values values;
+        for (int i = 0; i < n; ++i) values.push_back(static_cast<std::int32_t>(n < 54 ? rng() : rng() & ~1u));
+        const auto target = static_cast<std::int32_t>(n < 54 ? totalOf(values, rng() | std::uint64_t{rng()} << 32) : 1);
+        const RunResult r = pickfit(commandLine(values, target), options);
+        EXPECT_EQ(r.lines, n < 54 ? countMatches(values, target) : 0) << n << " values";
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.status, 0);
+    }
+}
+
+// Long runs, past the two halves' reach: a target out of reach ends the run
+// at once, and a target exactly at a bound is still found. Narrow spans
+// index every position by reachable totals; wide ones leave the first
+// positions to the residue filter, and the last ones to the table that the
+// walk builds when it gets there. All values even and the target odd, the
+// residues end the run at the root; values that are all 1000 modulo 2^16
+// can match only alone.
+TEST(Pickfit, PrunesLongRuns) {
     std::mt19937 rng(60);
-    Values ones(60, 1), counting, band, signs(60, 1);
+    Values ones(60, 1), counting, band, signs(60, 1), amounts, even, alone(52, 1000 + (20000 << 16)),
+        lazy(31, 1000 + (30000 << 16));
     signs[0] = -1;
     for (int i = 1; i <= 60; ++i) counting.push_back(i);
     for (int i = 0; i < 60; ++i) band.push_back(std::uniform_int_distribution<std::int32_t>(1000, 2000)(rng));
+    for (int i = 0; i < 60; ++i) amounts.push_back(std::uniform_int_distribution<std::int32_t>(100, 999)(rng));
+    for (int i = 0; i < 60; ++i) even.push_back(static_cast<std::int32_t>(rng() & ~1u));
+    for (int i = 1; i <= 25; ++i) lazy.push_back(i);
+    const auto amountsTarget = static_cast<std::int32_t>(totalOf(amounts, 0x0100200030000));
     const auto line = [](const Values& values, std::size_t from, std::int32_t target) {
         std::string text;
         for (std::size_t i = from; i < values.size(); ++i) text += (i == from ? "" : "+") + std::to_string(values[i]);
@@ -255,6 +317,10 @@ TEST(Pickfit, PrunesLongRunsOnBounds) {
         {counting, 1, "1=1\n"},
         {signs, 59, line(signs, 1, 59)},
         {signs, -1, "-1=-1\n"},
+        {amounts, amountsTarget, oracle(amounts, amountsTarget)},
+        {even, 12345, ""},
+        {alone, alone[0], oracle(alone, alone[0])},
+        {lazy, 50, oracle(lazy, 50)},
     };
     for (const auto& c : cases) {
         const Args args = commandLine(c.values, c.target);

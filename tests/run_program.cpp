@@ -100,7 +100,9 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
             int& fd = i == 0 ? outFd : errFd;
             if (fd < 0 || fds[i].revents == 0) continue;
             const ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n > 0) {
+            if (n > 0 && i == 0 && options.countLinesOnly) {
+                result.lines += static_cast<std::size_t>(std::count(buffer, buffer + n, '\n'));
+            } else if (n > 0) {
                 (i == 0 ? result.out : result.err).append(buffer, static_cast<std::size_t>(n));
             } else if (n == 0 || errno != EINTR) {
                 close(fd);

@@ -7,7 +7,8 @@
 #include <vector>
 
 struct RunResult {
-    std::string out;
+    std::string out;  // unless only its lines were counted
+    std::size_t lines = 0;
     std::string err;
     int status = -1;  // exit status, or 128 + signal number when killed (9 on a timeout)
     double seconds = 0;
@@ -18,8 +19,9 @@ enum class StdoutTo { Capture, DevFull, Closed };
 struct RunOptions {
     std::string input;  // written to standard input, which is then closed
     StdoutTo stdoutTo = StdoutTo::Capture;
-    double timeoutSeconds = 10;  // enough for any small run; large ones set more
-    std::string shellPrefix;     // when set, run through sh -c "PREFIX; exec PROGRAM ..." (for ulimit)
+    double timeoutSeconds = 10;   // enough for any small run; large ones set more
+    std::string shellPrefix;      // when set, run through sh -c "PREFIX; exec PROGRAM ..." (for ulimit)
+    bool countLinesOnly = false;  // count the lines of standard output instead of keeping it
 };
 
 RunResult runProgram(const std::string& path, const std::vector<std::string>& args, const RunOptions& options = {});
