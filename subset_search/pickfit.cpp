@@ -299,16 +299,26 @@ void finestra(const Totals& t, std::int64_t baix, std::int64_t alt, std::int64_t
     mida = std::max<std::int64_t>(0, darrer - primer + 1);
 }
 
-// Bytes that the bitsets of positions [0, fins) take.
-std::uint64_t midaAbast(const int* valors, int nvalors, const Totals& t, int fins) {
-    std::uint64_t bytes = 0;
+// Words that the bitsets of positions [0, fins) take together, and the
+// most that one of the other positions takes.
+void paraulesAbast(const int* valors, int nvalors, const Totals& t, int fins, std::uint64_t& paraules,
+                   std::uint64_t& rodants) {
     std::int64_t baix = 0, alt = 0, primer, mida;
+    paraules = rodants = 0;
     for (int k = nvalors - 1; k >= 0; --k) {
         (valors[k] < 0 ? baix : alt) += valors[k];
         finestra(t, baix, alt, primer, mida);
-        if (k < fins) bytes += static_cast<std::uint64_t>(mida + 63) / 64 * 8 + sizeof(Finestra);
+        const auto p = static_cast<std::uint64_t>(mida + 63) / 64;
+        if (k < fins) paraules += p;
+        if (k >= fins) rodants = std::max(rodants, p);
     }
-    return bytes;
+}
+
+// Bytes that the bitsets of positions [0, fins) take.
+std::uint64_t midaAbast(const int* valors, int nvalors, const Totals& t, int fins) {
+    std::uint64_t paraules, rodants;
+    paraulesAbast(valors, nvalors, t, fins, paraules, rodants);
+    return 8 * paraules + sizeof(Finestra) * static_cast<std::uint64_t>(fins);
 }
 
 // R_k, the totals of the non-empty subsets of positions k.., is R_{k+1},
@@ -319,15 +329,8 @@ std::uint64_t midaAbast(const int* valors, int nvalors, const Totals& t, int fin
 // rolling buffers.
 bool construirAbast(Index& index, const int* valors, const Totals& t, int fins) {
     const int n = index.nvalors, marca = index.nblocs;
-    std::int64_t baix = 0, alt = 0, primer, mida;
-    std::uint64_t paraules = 0, rodants = 0;
-    for (int k = n - 1; k >= 0; --k) {
-        (valors[k] < 0 ? baix : alt) += valors[k];
-        finestra(t, baix, alt, primer, mida);
-        const auto p = static_cast<std::uint64_t>(mida + 63) / 64;
-        if (k < fins) paraules += p;
-        if (k >= fins) rodants = std::max(rodants, p);
-    }
+    std::uint64_t paraules, rodants;
+    paraulesAbast(valors, n, t, fins, paraules, rodants);
     index.finestres = static_cast<Finestra*>(reservar(index, sizeof(Finestra) * static_cast<std::uint64_t>(fins)));
     index.abast = static_cast<std::uint64_t*>(reservar(index, 8 * std::max<std::uint64_t>(paraules, 1)));
     std::uint64_t* rodant = rodants > 0 ? static_cast<std::uint64_t*>(reservar(index, 16 * rodants)) : nullptr;
@@ -336,9 +339,8 @@ bool construirAbast(Index& index, const int* valors, const Totals& t, int fins) 
         return false;
     }
     const std::uint64_t* abans = nullptr;
-    std::int64_t primerAbans = 0, midaAbans = 0;
+    std::int64_t baix = 0, alt = 0, primer, mida, primerAbans = 0, midaAbans = 0;
     std::uint64_t seguent = paraules;
-    baix = alt = 0;
     for (int k = n - 1; k >= 0; --k) {
         (valors[k] < 0 ? baix : alt) += valors[k];
         finestra(t, baix, alt, primer, mida);
@@ -534,6 +536,13 @@ std::uint64_t parells(std::uint64_t x) {
     return (x | x >> 16) & 0x00000000ffffffffu;
 }
 
+// Where level m (1..f) of the block levels starts: level m has 2^(f-m)
+// bits, one for each block of 2^m first-half subsets, after the levels below.
+std::uint64_t iniciNivell(int f, int m) {
+    const std::uint64_t total = std::uint64_t{1} << f;
+    return total - (total >> (m - 1));
+}
+
 // For every first-half subset X, whether it reaches the target with a
 // non-empty second-half subset (`completable`) or with any one (`qualsevol`,
 // kept while building), and then the block levels over the latter. X is
@@ -614,7 +623,7 @@ bool construirPrimera(Index& index, const int* valors) {
     // its second half; `qualsevol` is folded in place into the "any subset
     // of the block" answer of the level just done.
     for (int m = 1; m <= f; ++m) {
-        const std::uint64_t actual = total - (total >> (m - 1)), anterior = m > 1 ? total - (total >> (m - 2)) : 0;
+        const std::uint64_t actual = iniciNivell(f, m), anterior = m > 1 ? iniciNivell(f, m - 1) : 0;
         const std::uint64_t blocs = total >> m;
         if (blocs >= 64) {
             const std::uint64_t* nivellAnterior = index.nivells + anterior / 64;
@@ -802,7 +811,6 @@ struct Cerca {
     int* valorsActuals;
     int nvalors;
     const int* valors;
-    int valorBuscat;
     Index& index;
     Sortida& sortida;
     Estat* estats;
@@ -916,8 +924,7 @@ __attribute__((noinline)) bool consultar(const Cerca& c, int k, bool deixa, std:
         const int f = index.nprimera, m = f - k;
         const std::uint32_t x = deixa ? node.x & ~(1u << (f - k)) : node.x;
         fill.x = x | 1u << (f - 1 - k);
-        const std::uint64_t total = std::uint64_t{1} << f;
-        return bit(index.completable, x) || bit(index.nivells, total - (total >> (m - 1)) + (x >> m));
+        return bit(index.completable, x) || bit(index.nivells, iniciNivell(f, m) + (x >> m));
     }
     if (index.bitsResidu > 0) {
         const int b = index.bitsResidu;
@@ -935,7 +942,7 @@ __attribute__((noinline)) bool consultar(const Cerca& c, int k, bool deixa, std:
 // a node, where totalling the selection afresh would cost one a value.
 void buscar_suma(const Cerca& c, int nvalorsActual) {
     const int k = nvalorsActual;
-    if (c.estats[k].total == static_cast<std::uint32_t>(c.valorBuscat)) mostrarResultat(c.sortida, k, c.valorsActuals);
+    if (c.estats[k].total == c.index.objectiu) mostrarResultat(c.sortida, k, c.valorsActuals);
     if (k == c.nvalors) return;
     if (potImprimir(c, k, true)) {
         c.valorsActuals[k - 1] = NOUTILITZAT;
@@ -966,7 +973,7 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
     if (nvalors > MAX_SENSE_INDEX && !construirLimits(index, valors)) fallar("out of memory", "");
     construirIndex(index, valors);
 
-    const Cerca cerca{valorsActuals, nvalors, valors, valorBuscat, index, sortida, estats};
+    const Cerca cerca{valorsActuals, nvalors, valors, index, sortida, estats};
     Estat& arrel = estats[nvalorsActual];
     arrel.total = static_cast<std::uint32_t>(valors[0]);
     arrel.x = index.nprimera > 0 ? 1u << (index.nprimera - 1) : 0;
