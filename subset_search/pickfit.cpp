@@ -413,7 +413,7 @@ bool construirLimits(Index& index, const int* valors) {
     index.maxims = static_cast<std::int64_t*>(reservar(index, mida));
     if (index.minims == nullptr || index.maxims == nullptr) {
         alliberarDesDe(index, marca);
-        index.minims = nullptr;
+        index.minims = index.maxims = nullptr;
         return false;
     }
     std::int64_t negatius = 0, positius = 0, menor = INT32_MAX, major = INT32_MIN;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -210,13 +211,28 @@ TEST(HugeCommandLine, RunsOfOnes) {
     EXPECT_LT(r.seconds, 2.0);
 }
 
-// A run under a limit set by `prefix`: through to the end, or refused for
-// the stack. Anything else, a crash above all, fails the test.
-bool runsUnder(const std::string& prefix, const Args& args, const std::string& out) {
+// Runs pickfit under the limits that the shell command `prefix` sets.
+RunResult pickfitUnder(const std::string& prefix, const Args& args) {
     RunOptions options;
     options.shellPrefix = prefix;
     options.timeoutSeconds = 60;
-    const RunResult r = runProgram(PICKFIT_PATH, args, options);
+    return runProgram(PICKFIT_PATH, args, options);
+}
+
+// The least limit in (refused, runs] that a run goes through under, by
+// bisection.
+int leastLimit(int refused, int runs, const std::function<bool(int)>& goesThrough) {
+    while (runs - refused > 1) {
+        const int middle = (refused + runs) / 2;
+        (goesThrough(middle) ? runs : refused) = middle;
+    }
+    return runs;
+}
+
+// A run under a limit set by `prefix`: through to the end, or refused for
+// the stack. Anything else, a crash above all, fails the test.
+bool runsUnder(const std::string& prefix, const Args& args, const std::string& out) {
+    const RunResult r = pickfitUnder(prefix, args);
     if (r.status == 0) {
         EXPECT_EQ(r.out, out) << prefix;
         EXPECT_EQ(r.err, "") << prefix;
@@ -257,11 +273,8 @@ TEST(HugeCommandLine, HonoursTheStackLimit) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.front() + " values");
-        int refused = 24, runs = 65536;
-        while (runs - refused > 1) {
-            const int middle = (refused + runs) / 2;
-            (runsUnder("ulimit -s " + std::to_string(middle), c.args, c.out) ? runs : refused) = middle;
-        }
+        const int runs = leastLimit(
+            24, 65536, [&c](int kib) { return runsUnder("ulimit -s " + std::to_string(kib), c.args, c.out); });
 #ifndef PROGRAMS_SANITIZED
         EXPECT_LE(runs, c.mostKib);
 #endif
@@ -287,12 +300,7 @@ TEST(Pipes, ABrokenPipeEndsTheRunQuietly) {
 // stays exactly the same. Sanitized programs reserve terabytes of address
 // space, so that build has no such test rather than a skipped one.
 #ifndef PROGRAMS_SANITIZED
-RunResult underLimit(const Args& args, int kib) {
-    RunOptions options;
-    options.shellPrefix = "ulimit -v " + std::to_string(kib);
-    options.timeoutSeconds = 60;
-    return runProgram(PICKFIT_PATH, args, options);
-}
+RunResult underLimit(const Args& args, int kib) { return pickfitUnder("ulimit -v " + std::to_string(kib), args); }
 
 // From the least limit a run goes through under, every limit in steps of
 // 64 KiB past the largest index gives the same output. The kernel starts the
@@ -336,16 +344,14 @@ TEST(MemoryLimit, OutputStaysExact) {
         ASSERT_EQ(full.status, 0);
         std::vector<int> limits = c.limits;
         if (c.sweepKib > 0) {
-            int fails = 1024, runs = 65536;
-            while (runs - fails > 1) {
-                const int middle = (fails + runs) / 2;
-                const RunResult r = underLimit(c.args, middle);
+            const int runs = leastLimit(1024, 65536, [&c](int kib) {
+                const RunResult r = underLimit(c.args, kib);
                 if (r.status != 0) {
-                    EXPECT_TRUE(r.status == 127 || r.err == "pickfit: out of memory\n") << middle << ": " << r.err;
-                    EXPECT_LT(r.status, 128) << middle;
+                    EXPECT_TRUE(r.status == 127 || r.err == "pickfit: out of memory\n") << kib << ": " << r.err;
+                    EXPECT_LT(r.status, 128) << kib;
                 }
-                (r.status == 0 ? runs : fails) = middle;
-            }
+                return r.status == 0;
+            });
             for (int kib = runs + 8; kib <= runs + c.sweepKib; kib += c.stepKib) limits.push_back(kib);
         }
         for (int kib : limits) {
