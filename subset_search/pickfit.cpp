@@ -1,10 +1,9 @@
 // pickfit: prints every non-empty selection of N integers whose 32-bit total
 // equals a target, one line per selection, in depth-first visiting order.
 //
-// The walk visits only the nodes whose subtree holds a match. Before it
-// descends into a child it asks an index, built once per run, whether any
-// selection in that subtree can total the target modulo 2^32; a subtree is
-// skipped only when the answer is a proof that it prints nothing.
+// The walk touches only what leads to a line. An index, built once per run,
+// tells it which positions can still take part in a match, and every
+// selection it keeps in hand is part of some line it prints.
 #include <alloca.h>
 #include <sys/auxv.h>
 #include <sys/mman.h>
@@ -48,11 +47,13 @@ constexpr int NOUTILITZAT = 0;
 // terminal, so that a user sees each match as soon as it is found. Each
 // value's text and the target's are formatted once per run, in slots of 16
 // bytes: the digits and a '+' (or a line end after the target), `llargades`
-// giving how many bytes of the slot count. A line's values are put together
-// in `linia` and kept there for the next line, which copies only its values
-// from the first position where the two selections differ. `triats` holds
-// the last line's selection, a bit a position in `nparaules` words (the
-// others 0), and `inicis` where in `linia` each value it selects starts.
+// giving how many bytes of the slot count.
+//
+// The selection in hand, the fixed part that every line printed next
+// starts with, is kept as a stack: `valorsActuals` flags its positions,
+// `posicions` lists them in order, `linia` holds their texts one after the
+// other (`llargada` bytes, value i's from `inicis[i]`). A line is then one copy of `linia`, the
+// last value's slot and the target's.
 struct Sortida {
     char* text;
     std::size_t ple;
@@ -60,11 +61,13 @@ struct Sortida {
     char* textos;  // slot i: value i; slot `objectiu`: the target
     unsigned char* llargades;
     int objectiu;
-    char* linia;
-    std::size_t llargadaLinia;
-    std::uint64_t* triats;
-    int nparaules;
+
+    int* valorsActuals;
+    int* posicions;
     std::uint32_t* inicis;
+    int nivell;
+    char* linia;
+    std::size_t llargada;
 };
 
 constexpr std::size_t CAPACITAT = 1 << 16;
@@ -105,26 +108,104 @@ void escriureRanura(Sortida& sortida, int i, int valor, char seguent) {
     sortida.llargades[i] = static_cast<unsigned char>(fi + 1 - ranura);
 }
 
-// The output buffer and the texts of the values and the target.
-void prepararSortida(Sortida& sortida, const int* valors, int nvalors, int resultat) {
+// The output buffer, the texts of the values and the target, and an empty
+// selection.
+void prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, int nvalors, int resultat) {
     const auto n = static_cast<std::size_t>(nvalors) + 1;
     sortida.text = static_cast<char*>(std::malloc(CAPACITAT));
     sortida.textos = static_cast<char*>(std::malloc(n * RANURA));
     sortida.llargades = static_cast<unsigned char*>(std::malloc(n));
     sortida.linia = static_cast<char*>(std::malloc(n * RANURA));
+    sortida.posicions = static_cast<int*>(std::malloc(n * sizeof(int)));
     sortida.inicis = static_cast<std::uint32_t*>(std::malloc(n * 4));
-    sortida.triats = static_cast<std::uint64_t*>(std::calloc((n + 63) / 64, 8));
     if (sortida.text == nullptr || sortida.textos == nullptr || sortida.llargades == nullptr ||
-        sortida.linia == nullptr || sortida.inicis == nullptr || sortida.triats == nullptr) {
+        sortida.linia == nullptr || sortida.posicions == nullptr || sortida.inicis == nullptr) {
         fallar("out of memory", "");
     }
-    sortida.llargadaLinia = 0;
-    sortida.nparaules = 0;
     sortida.ple = 0;
     sortida.perLinia = isatty(STDOUT_FILENO) == 1;
     sortida.objectiu = nvalors;
     for (int i = 0; i < nvalors; ++i) escriureRanura(sortida, i, valors[i], '+');
     escriureRanura(sortida, nvalors, resultat, '\n');
+    sortida.valorsActuals = valorsActuals;
+    sortida.nivell = 0;
+    sortida.llargada = 0;
+}
+
+// Adds position m to the selection in hand.
+inline __attribute__((always_inline)) void prendre(Sortida& sortida, int m) {
+    const int i = sortida.nivell++;
+    const std::size_t llargada = sortida.llargada;
+    sortida.valorsActuals[m] = UTILITZAT;
+    sortida.posicions[i] = m;
+    sortida.inicis[i] = static_cast<std::uint32_t>(llargada);
+    sortida.llargada = llargada + sortida.llargades[m];
+    std::memcpy(sortida.linia + llargada, sortida.textos + static_cast<std::size_t>(m) * RANURA, RANURA);
+}
+
+// Takes the last position off the selection in hand.
+inline __attribute__((always_inline)) void treure(Sortida& sortida) {
+    const int i = --sortida.nivell;
+    sortida.valorsActuals[sortida.posicions[i]] = NOUTILITZAT;
+    sortida.llargada = sortida.inicis[i];
+}
+
+// Keeps the first `nivell` positions of the selection in hand.
+void deixar(Sortida& sortida, int nivell) {
+    if (sortida.nivell <= nivell) return;
+    while (sortida.nivell > nivell) sortida.valorsActuals[sortida.posicions[--sortida.nivell]] = NOUTILITZAT;
+    sortida.llargada = sortida.inicis[nivell];
+}
+
+// The bits set in x. Without -mpopcnt the builtin is a call into libgcc.
+int comptar(std::uint32_t x) {
+    x -= (x >> 1) & 0x55555555u;
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    x = (x + (x >> 4)) & 0x0f0f0f0fu;
+    return static_cast<int>((x * 0x01010101u) >> 24);
+}
+
+// Makes the selection in hand above its first `base` positions the one of
+// `nova`, a mask of `nbits` positions from `primera` on (bit nbits-1-j for
+// position primera+j), where it is now that of `anterior`: the positions
+// before the first one where the two differ stay.
+void posarMascara(Sortida& sortida, int base, std::uint32_t anterior, std::uint32_t nova, int nbits, int primera) {
+    const std::uint32_t diferents = anterior ^ nova;
+    if (diferents == 0) return;
+    const int alt = 31 - __builtin_clz(diferents);
+    deixar(sortida, base + comptar(static_cast<std::uint32_t>(static_cast<std::uint64_t>(nova) >> (alt + 1))));
+    for (std::uint32_t resta = nova & ((2u << alt) - 1); resta != 0;) {
+        const int b = 31 - __builtin_clz(resta);
+        resta ^= 1u << b;
+        prendre(sortida, primera + nbits - 1 - b);
+    }
+}
+
+// Writes the line of the selection in hand and position m after it. Where
+// the output has room for the whole line it goes straight there, the
+// selection's text in whole slots; otherwise in pieces.
+void mostrarResultat(Sortida& sortida, int m) {
+    // Local copies: stores through a char pointer could otherwise change them.
+    const char* const ranura = sortida.textos + static_cast<std::size_t>(m) * RANURA;
+    const char* const objectiu = sortida.textos + static_cast<std::size_t>(sortida.objectiu) * RANURA;
+    const char* const linia = sortida.linia;
+    const std::size_t llargada = sortida.llargada, valor = sortida.llargades[m], ple = sortida.ple;
+    const std::size_t final = llargada + valor + sortida.llargades[sortida.objectiu];
+    const bool perLinia = sortida.perLinia;
+    if (CAPACITAT - ple >= llargada + 2 * RANURA) {
+        char* const desti = sortida.text + ple;
+        for (std::size_t fet = 0; fet < llargada; fet += RANURA) std::memcpy(desti + fet, linia + fet, RANURA);
+        std::memcpy(desti + llargada, ranura, RANURA);
+        desti[llargada + valor - 1] = '=';
+        std::memcpy(desti + llargada + valor, objectiu, RANURA);
+        sortida.ple = ple + final;
+    } else {
+        escriureTot(sortida, linia, llargada);
+        escriureTot(sortida, ranura, valor - 1);
+        escriureTot(sortida, "=", 1);
+        escriureTot(sortida, objectiu, sortida.llargades[sortida.objectiu]);
+    }
+    if (perLinia) buidar(sortida);
 }
 
 // ---------------------------------------------------------------------------
@@ -180,30 +261,44 @@ struct Rang {
     std::uint32_t inici, final;
 };
 
-// Per position of the reachability bitsets: the window of totals it covers,
-// [base, base + mida) modulo 2^32, and where its bits start.
-struct Finestra {
-    std::uint64_t paraula;
+// The rows of one group of 64 positions, 64g.., for one integer total that
+// the target stands for: row d covers the 2^gra totals from
+// primer + (d << gra) on, and its bit j says whether one of them is in
+// U_{64g+j}. The rows cover `mida` totals, at most 2^32, so that a rest
+// modulo 2^32 names one of them.
+struct Files {
+    std::int64_t primer;
     std::uint64_t mida;
-    std::uint32_t base;
+    std::uint64_t* files;
+    std::uint64_t* girats;  // a bit a 64 x 64 block: whether it is transposed yet
 };
+
+// The most integer totals that rows are kept for; each takes its own rows.
+constexpr int MAX_SUMES = 16;
 
 struct Index {
     int nvalors;
     std::uint32_t objectiu;
 
-    int nabast;  // positions [0, nabast) have a reachability bitset
-    Finestra* finestres;
-    std::uint64_t* abast;
+    int ngrups, nsumes, gra;
+    Files* files;  // group g, total j: files[g * nsumes + j]; null without rows
+    int darrerZero;  // the last position whose U the rows say may hold 0, or -1
+    int cua;                 // with rows: a table of so many last positions is built
+    std::uint64_t abansCua;  // when the walk has taken this many more steps
 
-    int inici;      // positions [inici, nvalors) form the second half
-    bool preparat;  // false while the second half waits to be built
+    int inici;      // positions [inici, nvalors) form the table
+    bool preparat;  // false while the table waits to be built
     int desplacament;
-    std::uint64_t* entrades;  // (key << 32) | mask, sorted; a sentinel after the last
+    bool directa;  // indexed by the sum itself, over [baseTaula, baseTaula + midaTaula)
+    std::uint32_t baseTaula;
+    std::uint64_t midaTaula;
+    std::uint64_t* entrades;  // (key << 32) | visiting key, sorted; a sentinel after the last
+    std::uint32_t* visites;   // directly: the visiting keys
     std::uint32_t* cubetes;
 
     int nprimera;  // positions [0, nprimera) form the first half
-    std::uint64_t *completable, *nivells;
+    std::uint64_t *completable, *senzills;
+    std::uint32_t *sumesAlt, *sumesBaix;  // totals of its first and last nprimera / 2 positions' subsets
 
     int bitsResidu;  // residues modulo 2^bitsResidu, 0 for none
     std::uint64_t* residus;
@@ -251,9 +346,6 @@ std::uint64_t* reservarBits(Index& index, std::uint64_t nbits) {
     return static_cast<std::uint64_t*>(reservar(index, (nbits + 63) / 64 * 8));
 }
 
-// ---------------------------------------------------------------------------
-// The index: reachable totals by position
-
 // Bits [pos, pos + 64) of a bitset of `nbits` bits whose last word is clean
 // beyond them; what lies outside the bitset reads as 0.
 std::uint64_t llegir(const std::uint64_t* bits, std::int64_t nbits, std::int64_t pos) {
@@ -273,99 +365,254 @@ std::uint64_t llegirCicle(const std::uint64_t* bits, int b, std::uint64_t pos) {
     return bits[i] >> desplacament | bits[(i + 1) & mascara] << (64 - desplacament);
 }
 
-// Where the integer totals can lie. With a span (the sum of |v|) below 2^32
-// no two totals alias modulo 2^32, so the target stands for one integer,
-// `objectiu`, and a child that takes position k needs a total in
-// [objectiu - positive prefix, objectiu - negative prefix], which is the
-// window that R_k is kept over, cut to the totals that positions k.. reach.
-struct Totals {
-    std::int64_t negatius, positius, objectiu;
-};
-
-Totals totals(const int* valors, int nvalors, std::uint32_t objectiu) {
-    Totals t{0, 0, 0};
-    for (int i = 0; i < nvalors; ++i) (valors[i] < 0 ? t.negatius : t.positius) += valors[i];
-    t.objectiu = t.negatius + (objectiu - static_cast<std::uint32_t>(t.negatius));
-    return t;
+// The even bits of x packed into its low 32 bits.
+std::uint64_t parells(std::uint64_t x) {
+    x &= 0x5555555555555555u;
+    x = (x | x >> 1) & 0x3333333333333333u;
+    x = (x | x >> 2) & 0x0f0f0f0f0f0f0f0fu;
+    x = (x | x >> 4) & 0x00ff00ff00ff00ffu;
+    x = (x | x >> 8) & 0x0000ffff0000ffffu;
+    return (x | x >> 16) & 0x00000000ffffffffu;
 }
 
-bool spanEstret(const Totals& t) { return t.positius - t.negatius < (std::int64_t{1} << 32); }
+// ---------------------------------------------------------------------------
+// The index: rows of reachable totals
 
-// The window of position k, given the totals that positions k.. reach,
-// [baix, alt]: its first total and its size (0 when empty).
-void finestra(const Totals& t, std::int64_t baix, std::int64_t alt, std::int64_t& primer, std::int64_t& mida) {
-    primer = std::max(t.objectiu - (t.positius - alt), baix);
-    const std::int64_t darrer = std::min(t.objectiu - (t.negatius - baix), alt);
-    mida = std::max<std::int64_t>(0, darrer - primer + 1);
+// The integer totals of non-empty selections that the target stands for:
+// those in [minims[0], maxims[0]] equal to it modulo 2^32. The first of
+// them, and how many there are.
+std::int64_t sumesCongruents(const Index& index, std::int64_t& primera) {
+    const std::int64_t baix = index.minims[0], alt = index.maxims[0];
+    primera = baix + std::int64_t{index.objectiu - static_cast<std::uint32_t>(baix)};
+    return primera > alt ? 0 : (alt - primera) / (std::int64_t{1} << 32) + 1;
 }
 
-// Words that the bitsets of positions [0, fins) take together, and the
-// most that one of the other positions takes.
-void paraulesAbast(const int* valors, int nvalors, const Totals& t, int fins, std::uint64_t& paraules,
-                   std::uint64_t& rodants) {
-    std::int64_t baix = 0, alt = 0, primer, mida;
-    paraules = rodants = 0;
-    for (int k = nvalors - 1; k >= 0; --k) {
-        (valors[k] < 0 ? baix : alt) += valors[k];
-        finestra(t, baix, alt, primer, mida);
-        const auto p = static_cast<std::uint64_t>(mida + 63) / 64;
-        if (k < fins) paraules += p;
-        if (k >= fins) rodants = std::max(rodants, p);
+// Words of the rows of one group at a grain: whole 64 x 64 blocks.
+std::uint64_t paraulesFiles(const Files& f, int gra) {
+    const std::uint64_t files = (f.mida + (std::uint64_t{1} << gra) - 1) >> gra;
+    return (files + 63) / 64 * 64;
+}
+
+// What rows would cover, into `files` (nsumes per group), and the words
+// they would take at a grain: UINT64_MAX when a group's window is wider
+// than 2^32. At position k a rest is a total t minus that of a selection
+// among the positions below k, so it lies in [t - positive prefix,
+// t - negative prefix]; U_k lies within the bounds [minims[k], maxims[k]].
+// A group covers the hull of its positions' windows.
+std::uint64_t finestres(const Index& index, const int* valors, int nsumes, std::int64_t primera, int gra,
+                        Files* files) {
+    const int n = index.nvalors;
+    std::int64_t negatius = 0, positius = 0;
+    std::uint64_t paraules = 0;
+    for (int g = 0; g < index.ngrups; ++g) {
+        std::int64_t baixos[MAX_SUMES], alts[MAX_SUMES];
+        std::fill(baixos, baixos + nsumes, INT64_MAX);
+        std::fill(alts, alts + nsumes, INT64_MIN);
+        for (int k = 64 * g; k < std::min(n, 64 * g + 64); ++k) {
+            for (int j = 0; j < nsumes; ++j) {
+                const std::int64_t t = primera + j * (std::int64_t{1} << 32);
+                const std::int64_t baix = std::max(t - positius, index.minims[k]);
+                const std::int64_t alt = std::min(t - negatius, index.maxims[k]);
+                if (baix > alt) continue;
+                baixos[j] = std::min(baixos[j], baix);
+                alts[j] = std::max(alts[j], alt);
+            }
+            (valors[k] < 0 ? negatius : positius) += valors[k];
+        }
+        for (int j = 0; j < nsumes; ++j) {
+            Files& f = files[g * nsumes + j];
+            f = Files{0, 0, nullptr, nullptr};
+            if (baixos[j] > alts[j]) continue;
+            f.primer = baixos[j];
+            f.mida = static_cast<std::uint64_t>(alts[j] - baixos[j]) + 1;
+            if (f.mida > (std::uint64_t{1} << 32)) return UINT64_MAX;
+            paraules += paraulesFiles(f, gra);
+        }
+    }
+    return paraules;
+}
+
+// Bytes of rows at grain `gra`, or UINT64_MAX when there can be none.
+std::uint64_t midaFiles(Index& index, const int* valors, int gra) {
+    std::int64_t primera;
+    const std::int64_t nsumes = sumesCongruents(index, primera);
+    if (nsumes > MAX_SUMES) return UINT64_MAX;
+    const int marca = index.nblocs;
+    const auto n = static_cast<std::uint64_t>(index.ngrups) * static_cast<std::uint64_t>(nsumes);
+    auto* files = static_cast<Files*>(reservar(index, sizeof(Files) * std::max<std::uint64_t>(n, 1)));
+    if (files == nullptr) return UINT64_MAX;
+    const std::uint64_t paraules = finestres(index, valors, static_cast<int>(nsumes), primera, gra, files);
+    alliberarDesDe(index, marca);
+    return paraules == UINT64_MAX ? paraules : 8 * paraules + sizeof(Files) * n;
+}
+
+// Folds x's bits in groups of 2^gra, each into one bit saying whether any of
+// them is set, packed into the low 64 >> gra bits.
+std::uint64_t plegar(std::uint64_t x, int gra) {
+    for (int i = 0; i < gra; ++i) x = parells(x | x >> 1);
+    return x;
+}
+
+// Words [pos, pos + 64 i) of a bitset of `nbits` bits, as `llegir` reads
+// them, for i < n: the words from within the bitset in one plain loop.
+void desplacar(const std::uint64_t* bits, std::int64_t nbits, std::int64_t pos, std::uint64_t* desti,
+               std::uint64_t n) {
+    const std::int64_t paraules = (nbits + 63) / 64, q = pos >> 6, nombre = static_cast<std::int64_t>(n);
+    const std::int64_t d0 = std::clamp<std::int64_t>(-q, 0, nombre);
+    const std::int64_t d1 = std::clamp<std::int64_t>(paraules - 1 - q, d0, nombre);
+    const int s = static_cast<int>(pos & 63);
+    for (std::int64_t i = 0; i < d0; ++i) desti[i] = llegir(bits, nbits, pos + 64 * i);
+    if (s == 0) {
+        std::copy(bits + q + d0, bits + q + d1, desti + d0);
+    } else {
+        for (std::int64_t i = d0; i < d1; ++i) desti[i] = bits[q + i] >> s | bits[q + i + 1] << (64 - s);
+    }
+    for (std::int64_t i = d1; i < nombre; ++i) desti[i] = llegir(bits, nbits, pos + 64 * i);
+}
+
+// Writes 8 words of the rows, a cache line, past the cache: each line is
+// written once, and read, if ever, long after. That saved a third of the
+// time spent writing them, by a timer in a throwaway copy.
+void escriureLinia(std::uint64_t* desti, const std::uint64_t* linia) {
+#if defined(__SSE2__)
+    for (int i = 0; i < 8; i += 2) {
+        _mm_stream_si128(reinterpret_cast<__m128i*>(desti + i),
+                         _mm_load_si128(reinterpret_cast<const __m128i*>(linia + i)));
+    }
+#else
+    std::copy(linia, linia + 8, desti);
+#endif
+}
+
+// One round of the transposition: the words J apart swap their bits J apart.
+template <int J>
+void ronda(std::uint64_t* a, std::uint64_t mascara) {
+    for (int base = 0; base < 64; base += 2 * J) {
+        for (int k = base; k < base + J; ++k) {
+            const std::uint64_t t = ((a[k] >> J) ^ a[k + J]) & mascara;
+            a[k + J] ^= t;
+            a[k] ^= t << J;
+        }
     }
 }
 
-// Bytes that the bitsets of positions [0, fins) take.
-std::uint64_t midaAbast(const int* valors, int nvalors, const Totals& t, int fins) {
-    std::uint64_t paraules, rodants;
-    paraulesAbast(valors, nvalors, t, fins, paraules, rodants);
-    return 8 * paraules + sizeof(Finestra) * static_cast<std::uint64_t>(fins);
+// Transposes a 64 x 64 bit matrix in place: bit j of word i goes to bit i of
+// word j. Rounds of fixed distance, which the compiler vectorizes: twice as
+// fast as one loop over the distances, by a throwaway benchmark.
+void transposar(std::uint64_t* a) {
+    ronda<32>(a, 0x00000000ffffffffu);
+    ronda<16>(a, 0x0000ffff0000ffffu);
+    ronda<8>(a, 0x00ff00ff00ff00ffu);
+    ronda<4>(a, 0x0f0f0f0f0f0f0f0fu);
+    ronda<2>(a, 0x3333333333333333u);
+    ronda<1>(a, 0x5555555555555555u);
 }
 
-// R_k, the totals of the non-empty subsets of positions k.., is R_{k+1},
-// R_{k+1} shifted by v_k, and v_k itself. It is built from the last position
-// back, each R_k read from R_{k+1} over its own window; the windows nest so
-// that every total R_k needs from R_{k+1} lies in R_{k+1}'s window or is out
-// of reach. Positions [0, fins) keep theirs; the others pass through two
-// rolling buffers.
-bool construirAbast(Index& index, const int* valors, const Totals& t, int fins) {
+// Row d of a group's rows for one total, its block transposed first if no
+// read has done it yet.
+__attribute__((noinline)) void girar(const Files& files, std::uint64_t d) {
+    transposar(files.files + (d & ~std::uint64_t{63}));
+    posarBit(files.girats, d >> 6);
+}
+
+inline std::uint64_t llegirFila(const Files& files, std::uint64_t d) {
+    if (!bit(files.girats, d >> 6)) girar(files, d);
+    return files.files[d];
+}
+
+// The row of group g at `resta`, for every total that the target stands for.
+std::uint64_t fila(const Index& index, int g, std::uint32_t resta) {
+    const Files* files = index.files + g * index.nsumes;
+    std::uint64_t paraula = 0;
+    for (int j = 0; j < index.nsumes; ++j) {
+        const std::uint32_t d = resta - static_cast<std::uint32_t>(files[j].primer);
+        if (d < files[j].mida) paraula |= llegirFila(files[j], d >> index.gra);
+    }
+    return paraula;
+}
+
+// Builds the rows, total by total, from the last position back. R_k, the
+// totals of the non-empty subsets of positions k.., is R_{k+1} and U_k, and
+// U_k is R_{k+1} shifted by v_k, and v_k itself. R_k is kept over its
+// group's window in one of two rolling bitsets, read from R_{k+1} at an
+// offset; what lies outside R_{k+1}'s window reads as absent, and what a
+// query can ask about lies inside it or out of reach, so the bits asked
+// about are exact. The U_k of 8 positions wait in a buffer; then their
+// words, folded to the rows' grain, go to their columns of the 64 x 64
+// blocks of the group's rows, a whole cache line a block. A block is
+// transposed when the walk first reads it, `llegirFila`: then a row holds a
+// word, its bits for the group's positions, and a run that prints little
+// reads few blocks. False when memory is refused.
+bool construirFiles(Index& index, const int* valors, int gra) {
     const int n = index.nvalors, marca = index.nblocs;
-    std::uint64_t paraules, rodants;
-    paraulesAbast(valors, n, t, fins, paraules, rodants);
-    index.finestres = static_cast<Finestra*>(reservar(index, sizeof(Finestra) * static_cast<std::uint64_t>(fins)));
-    index.abast = static_cast<std::uint64_t*>(reservar(index, 8 * std::max<std::uint64_t>(paraules, 1)));
-    std::uint64_t* rodant = rodants > 0 ? static_cast<std::uint64_t*>(reservar(index, 16 * rodants)) : nullptr;
-    if (index.finestres == nullptr || index.abast == nullptr || (rodants > 0 && rodant == nullptr)) {
+    std::int64_t primera;
+    const int nsumes = static_cast<int>(sumesCongruents(index, primera));
+    const auto nfiles = static_cast<std::uint64_t>(index.ngrups) * static_cast<std::uint64_t>(nsumes);
+    index.files = static_cast<Files*>(reservar(index, sizeof(Files) * std::max<std::uint64_t>(nfiles, 1)));
+    if (index.files == nullptr) return false;
+    const std::uint64_t paraules = finestres(index, valors, nsumes, primera, gra, index.files);
+    auto* espai = static_cast<std::uint64_t*>(reservar(index, 8 * std::max<std::uint64_t>(paraules, 1)));
+    auto* girats = reservarBits(index, std::max<std::uint64_t>(paraules / 64 + 64 * nfiles, 1));
+    std::uint64_t rodants = 1;
+    for (std::uint64_t i = 0, seguent = 0, blocs = 0; espai != nullptr && girats != nullptr && i < nfiles; ++i) {
+        Files& f = index.files[i];
+        rodants = std::max(rodants, (f.mida + 63) / 64);
+        f.files = espai + seguent;
+        f.girats = girats + blocs / 64;
+        seguent += f.mida > 0 ? paraulesFiles(f, gra) : 0;
+        blocs += f.mida > 0 ? (paraulesFiles(f, gra) / 64 + 63) / 64 * 64 : 0;
+    }
+    auto* rodant = static_cast<std::uint64_t*>(reservar(index, 8 * 10 * rodants));
+    if (espai == nullptr || girats == nullptr || rodant == nullptr) {
         alliberarDesDe(index, marca);
+        index.files = nullptr;
         return false;
     }
-    const std::uint64_t* abans = nullptr;
-    std::int64_t baix = 0, alt = 0, primer, mida, primerAbans = 0, midaAbans = 0;
-    std::uint64_t seguent = paraules;
-    for (int k = n - 1; k >= 0; --k) {
-        (valors[k] < 0 ? baix : alt) += valors[k];
-        finestra(t, baix, alt, primer, mida);
-        const auto p = static_cast<std::uint64_t>(mida + 63) / 64;
-        std::uint64_t* bits = rodant + (k & 1) * rodants;
-        if (k < fins) {
-            seguent -= p;
-            bits = index.abast + seguent;
-            index.finestres[k] =
-                Finestra{seguent, static_cast<std::uint64_t>(mida), static_cast<std::uint32_t>(primer)};
+    std::uint64_t* const unics = rodant + 2 * rodants;  // U_k of position k in slot k % 8
+    const std::uint64_t peces = std::uint64_t{1} << gra;
+    for (int j = 0; j < nsumes; ++j) {
+        const std::uint64_t* abans = rodant;  // R_n: empty
+        std::int64_t primerAbans = 0, midaAbans = 0;
+        for (int k = n - 1; k >= 0; --k) {
+            const Files& f = index.files[(k >> 6) * nsumes + j];
+            const std::uint64_t p = (f.mida + 63) / 64;
+            std::uint64_t* const bits = rodant + (k & 1) * rodants;
+            std::uint64_t* const u = unics + (k & 7) * rodants;
+            desplacar(abans, midaAbans, f.primer - primerAbans, bits, p);
+            desplacar(abans, midaAbans, f.primer - primerAbans - valors[k], u, p);
+            if (valors[k] >= f.primer && static_cast<std::uint64_t>(valors[k] - f.primer) < f.mida) {
+                posarBit(u, static_cast<std::uint64_t>(valors[k] - f.primer));
+            }
+            if (f.mida % 64 != 0) u[p - 1] &= (std::uint64_t{1} << (f.mida % 64)) - 1;
+            for (std::uint64_t i = 0; i < p; ++i) bits[i] |= u[i];
+            if (k % 8 == 0 && p > 0) {
+                for (std::uint64_t ci = 0; ci * peces < p; ++ci) {
+                    alignas(16) std::uint64_t linia[8] = {};
+                    for (int kk = k; kk < std::min(k + 8, n); ++kk) {
+                        const std::uint64_t* uk = unics + (kk & 7) * rodants + ci * peces;
+                        for (std::uint64_t t = 0; t < peces && ci * peces + t < p; ++t) {
+                            linia[kk - k] |= plegar(uk[t], gra) << (t << (6 - gra));
+                        }
+                    }
+                    escriureLinia(f.files + ci * 64 + static_cast<std::uint64_t>(k & 63), linia);
+                }
+            }
+            abans = bits;
+            primerAbans = f.primer;
+            midaAbans = static_cast<std::int64_t>(f.mida);
         }
-        for (std::uint64_t j = 0; j < p; ++j) {
-            const std::int64_t pos = primer + static_cast<std::int64_t>(64 * j) - primerAbans;
-            bits[j] = abans == nullptr ? 0 : llegir(abans, midaAbans, pos) | llegir(abans, midaAbans, pos - valors[k]);
-        }
-        if (valors[k] >= primer && valors[k] - primer < mida) {
-            posarBit(bits, static_cast<std::uint64_t>(valors[k] - primer));
-        }
-        if (mida % 64 != 0) bits[p - 1] &= (std::uint64_t{1} << (mida % 64)) - 1;
-        abans = bits;
-        primerAbans = primer;
-        midaAbans = mida;
     }
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
     alliberar(index, rodant);
-    index.nabast = fins;
+    index.nsumes = nsumes;
+    index.gra = gra;
+    index.darrerZero = -1;
+    for (int g = 0; g < index.ngrups; ++g) {
+        const std::uint64_t zero = fila(index, g, 0);
+        if (zero != 0) index.darrerZero = 64 * g + 63 - __builtin_clzll(zero);
+    }
     return true;
 }
 
@@ -402,6 +649,7 @@ void construirResidus(Index& index, const int* valors) {
     index.bitsResidu = b;
 }
 
+
 // Suffix bounds of the integer totals that non-empty subsets of positions
 // k.. can reach: the sum of the negative values (or, with none, the least
 // value) up to the sum of the positive ones (or, with none, the greatest).
@@ -431,7 +679,8 @@ bool construirLimits(Index& index, const int* valors) {
 // The index: the two halves
 
 // An entry of a list of subsets: its key, the mixed sum, in the high half
-// and its mask in the low half, so that entries sort by key and then mask.
+// and its visiting key in the low half, so that entries sort by key and
+// then in visiting order.
 std::uint32_t clau(std::uint64_t entrada) { return static_cast<std::uint32_t>(entrada >> 32); }
 std::uint32_t mascara(std::uint64_t entrada) { return static_cast<std::uint32_t>(entrada); }
 
@@ -454,33 +703,60 @@ void fondre(const std::uint64_t* a, std::uint32_t na, std::uint32_t& iA, const s
     oDesti = o;
 }
 
-// The subsets of n consecutive positions from `primera`, as sorted entries,
-// where bit n-1-j of a mask stands for position primera+j; the empty subset
-// (key 0, mask 0) is among them. Built by doubling, from the last position
-// back: the list of the last t positions merged with itself shifted by the
-// next value, whose entries all carry the new, highest bit of the mask. The
+// Where a subset stands in the visiting order, as a number: the walk visits
+// the subsets of consecutive positions ordered by which of them they hold
+// below their last, lacking before holding, the first position first; and
+// where those agree, the one whose last position comes first. With bit
+// n-1-j of a mask m for position j, m & (m - 1) is the first, and the count
+// of trailing zeros, which falls as the last position rises, the second:
+// the key is (m & (m - 1)) << 5 | (31 - ctz(m)), and 0 for the empty subset,
+// which comes first.
+std::uint32_t mascaraDeVisita(std::uint32_t visita) {
+    return visita == 0 ? 0 : (visita >> 5) | 1u << (31 - (visita & 31));
+}
+
+// The subsets of n consecutive positions from `primera`, as entries sorted
+// by key, the mixed sum (or with `barreja` false the sum itself), and then
+// in visiting order; the empty subset (key 0, visiting key 0) is among them. Built by doubling, from the last position back: the
+// list of the last t positions merged with itself shifted by the next
+// value, whose entries all take the new first position. That raises a
+// visiting key by 2^(t+5), but for the new position alone, which comes from
+// the empty subset and goes first among the non-empty ones of its key. The
 // list of 2^t entries lies in `llista` when n - t is even and in `aux` when
 // odd, so `aux` needs room for 2^(n-1) entries.
-void llistar(const int* valors, int primera, int n, std::uint64_t* llista, std::uint64_t* aux) {
+void llistar(const int* valors, int primera, int n, std::uint64_t* llista, std::uint64_t* aux, bool barreja) {
     (n % 2 == 0 ? llista : aux)[0] = 0;
     for (int t = 0; t < n; ++t) {
         const std::uint64_t* origen = (n - t) % 2 == 0 ? llista : aux;
         std::uint64_t* desti = (n - t) % 2 == 0 ? aux : llista;
         const std::uint32_t m = 1u << t;
-        const std::uint32_t d = barrejar(static_cast<std::uint32_t>(valors[primera + n - 1 - t]));
+        const auto valor = static_cast<std::uint32_t>(valors[primera + n - 1 - t]);
+        const std::uint32_t d = barreja ? barrejar(valor) : valor;
         // Shifted by d, the entries from w on wrap around and come first.
         const auto w =
             static_cast<std::uint32_t>(std::lower_bound(origen, origen + m, std::uint64_t{0u - d} << 32) - origen);
-        const std::uint64_t mes = std::uint64_t{d} << 32 | m;
+        const std::uint64_t mes = std::uint64_t{d} << 32 | std::uint64_t{1} << (t + 5);
         std::uint32_t i = 0, o = 0;
         fondre(origen, m, i, origen + w, m - w, mes, desti, o);
         fondre(origen, m, i, origen, w, mes, desti, o);
         std::copy(origen + i, origen + m, desti + o);
+        std::uint64_t* const arribat = std::lower_bound(desti, desti + 2 * m, mes);
+        std::uint64_t* const lloc = std::lower_bound(desti, arribat, std::uint64_t{d} << 32 | (31u - static_cast<std::uint32_t>(t)));
+        std::rotate(lloc, arribat, arribat + 1);
+        *lloc = std::uint64_t{d} << 32 | (31u - static_cast<std::uint32_t>(t));
     }
 }
 
-// Entries [cubetes[h], cubetes[h+1]) are those whose key has top bits h.
-Rang trobar(const Index& index, std::uint32_t clau) {
+// The run of entries whose subsets total `resta`. Indexed directly, it is
+// [cubetes[d], cubetes[d+1]) for d = resta - the window's first total;
+// otherwise [cubetes[h], cubetes[h+1]) holds the entries whose mixed key
+// has top bits h, and the run is searched there.
+Rang trobar(const Index& index, std::uint32_t resta) {
+    if (index.directa) {
+        const std::uint32_t d = resta - index.baseTaula;
+        return d < index.midaTaula ? Rang{index.cubetes[d], index.cubetes[d + 1]} : Rang{0, 0};
+    }
+    const std::uint32_t clau = barrejar(resta);
     const std::uint32_t* limits = index.cubetes + (clau >> index.desplacament);
     const std::uint64_t* inici = index.entrades + limits[0];
     const std::uint64_t* final = index.entrades + limits[1];
@@ -489,9 +765,21 @@ Rang trobar(const Index& index, std::uint32_t clau) {
     return {static_cast<std::uint32_t>(primer - index.entrades), static_cast<std::uint32_t>(darrer - index.entrades)};
 }
 
+// The totals that a rest can take at position k, for the one integer total
+// t that the target stands for, and that positions k.. reach: as for the
+// rows' windows.
+void finestraPosicio(const Index& index, const int* valors, int k, std::int64_t t, std::int64_t& primer,
+                     std::int64_t& mida) {
+    std::int64_t negatius = 0, positius = 0;
+    for (int i = 0; i < k; ++i) (valors[i] < 0 ? negatius : positius) += valors[i];
+    primer = std::max(t - positius, index.minims[k]);
+    mida = std::max<std::int64_t>(0, std::min(t - negatius, index.maxims[k]) - primer + 1);
+}
+
 // Tabulates every subset of the last n positions, about 8.25 bytes an entry,
-// and a sentinel entry after the last that no key passes. It is built with a
-// buffer of 4 bytes an entry, freed when done.
+// sorted by mixed sum and then in visiting order, and a sentinel entry
+// after the last that no key passes. It is built with a buffer of 4 bytes
+// an entry, freed when done.
 bool construirSegona(Index& index, const int* valors, int n) {
     const int marca = index.nblocs;
     const std::uint64_t entrades = std::uint64_t{1} << n;
@@ -504,55 +792,92 @@ bool construirSegona(Index& index, const int* valors, int n) {
         alliberarDesDe(index, marca);
         return false;
     }
-    llistar(valors, index.nvalors - n, n, index.entrades, aux);
+    std::uint64_t* const e = index.entrades;
+    llistar(valors, index.nvalors - n, n, e, aux, true);
     alliberar(index, aux);
-    index.entrades[entrades] = UINT64_MAX;
+    e[entrades] = UINT64_MAX;
     index.desplacament = 32 - bits;
     std::uint32_t cubeta = 0;
     for (std::uint32_t i = 0; i < entrades; ++i) {
-        for (; cubeta <= (clau(index.entrades[i]) >> index.desplacament); ++cubeta) index.cubetes[cubeta] = i;
+        for (; cubeta <= (clau(e[i]) >> index.desplacament); ++cubeta) index.cubetes[cubeta] = i;
     }
     for (; cubeta <= (1u << bits); ++cubeta) index.cubetes[cubeta] = static_cast<std::uint32_t>(entrades);
     index.inici = index.nvalors - n;
     return true;
 }
 
-// Tabulates the largest second half that memory allows, from n positions
-// down; with none, the filters alone prune above it.
-void construirSegonaQueCapiga(Index& index, const int* valors, int n) {
-    for (; n > 0 && !construirSegona(index, valors, n); --n) {
+// The rows' table: the non-empty subsets of the last n positions whose
+// total lies in the window of the first of them, by total and in visiting
+// order within each (the run of the total base + d is [cubetes[d],
+// cubetes[d + 1])), each as its visiting key. The subsets are taken in
+// visiting order, by m & (m - 1) and then their last position falling,
+// counted by total, then placed: no sorting, and nothing kept for the
+// totals no rest can take. False when memory is refused.
+bool construirCua(Index& index, const int* valors, int n) {
+    const int marca = index.nblocs, primera = index.nvalors - n, baix = n / 2;
+    std::int64_t t, primer, mida;
+    if (sumesCongruents(index, t) != 1) return false;
+    finestraPosicio(index, valors, primera, t, primer, mida);
+    index.cubetes = static_cast<std::uint32_t*>(reservar(index, 4 * static_cast<std::uint64_t>(mida) + 8));
+    auto* sumesAlt = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << (n - baix)));
+    auto* sumesBaix = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << baix));
+    if (index.cubetes == nullptr || sumesAlt == nullptr || sumesBaix == nullptr) {
+        alliberarDesDe(index, marca);
+        return false;
+    }
+    // Bit n-1-j of a mask for position primera + j.
+    for (std::uint32_t m = 1; m < (1u << (n - baix)); ++m) sumesAlt[m] = sumesAlt[m & (m - 1)] + valors[primera + n - baix - 1 - __builtin_ctz(m)];
+    for (std::uint32_t m = 1; m < (1u << baix); ++m) sumesBaix[m] = sumesBaix[m & (m - 1)] + valors[primera + n - 1 - __builtin_ctz(m)];
+    const auto recorrer = [&](auto&& fer) {
+        for (std::uint32_t r = 0; r < (1u << n); ++r) {
+            for (int b = (r == 0 ? n : __builtin_ctz(r)) - 1; b >= 0; --b) {
+                const std::uint32_t m = r | 1u << b;
+                const auto d = static_cast<std::uint64_t>(sumesAlt[m >> baix] + sumesBaix[m & ((1u << baix) - 1)] - primer);
+                if (d < static_cast<std::uint64_t>(mida)) fer(d, r << 5 | static_cast<std::uint32_t>(31 - b));
+            }
+        }
+    };
+    std::uint32_t* const cubetes = index.cubetes;
+    recorrer([cubetes](std::uint64_t d, std::uint32_t) { ++cubetes[d + 2]; });
+    for (std::int64_t d = 2; d < mida + 2; ++d) cubetes[d] += cubetes[d - 1];
+    index.visites = static_cast<std::uint32_t*>(reservar(index, 4 * std::max<std::uint64_t>(cubetes[mida + 1], 1)));
+    if (index.visites == nullptr) {
+        alliberarDesDe(index, marca);
+        return false;
+    }
+    // cubetes[d + 1] is where total d's next entry goes; then it is where
+    // total d + 1's run starts.
+    std::uint32_t* const visites = index.visites;
+    recorrer([cubetes, visites](std::uint64_t d, std::uint32_t visita) { visites[cubetes[d + 1]++] = visita; });
+    alliberar(index, sumesBaix);
+    alliberar(index, sumesAlt);
+    index.directa = true;
+    index.baseTaula = static_cast<std::uint32_t>(primer);
+    index.midaTaula = static_cast<std::uint64_t>(mida);
+    index.inici = primera;
+    return true;
+}
+
+// Tabulates the largest table that memory allows, from n positions down;
+// with none, the filters alone prune.
+void construirSegonaQueCapiga(Index& index, const int* valors, int n, bool directa) {
+    for (; n > 0 && !(directa ? construirCua(index, valors, n) : construirSegona(index, valors, n)); --n) {
     }
     if (n == 0) index.inici = index.nvalors;
     index.preparat = true;
 }
 
-// The even bits of x packed into its low 32 bits.
-std::uint64_t parells(std::uint64_t x) {
-    x &= 0x5555555555555555u;
-    x = (x | x >> 1) & 0x3333333333333333u;
-    x = (x | x >> 2) & 0x0f0f0f0f0f0f0f0fu;
-    x = (x | x >> 4) & 0x00ff00ff00ff00ffu;
-    x = (x | x >> 8) & 0x0000ffff0000ffffu;
-    return (x | x >> 16) & 0x00000000ffffffffu;
-}
-
-// Where level m (1..f) of the block levels starts: level m has 2^(f-m)
-// bits, one for each block of 2^m first-half subsets, after the levels below.
-std::uint64_t iniciNivell(int f, int m) {
-    const std::uint64_t total = std::uint64_t{1} << f;
-    return total - (total >> (m - 1));
-}
-
-// For every first-half subset X, whether it reaches the target with a
-// non-empty second-half subset (`completable`) or with any one (`qualsevol`,
-// kept while building), and then the block levels over the latter. X is
-// split into its first a positions, A, and the other b, B, whose subsets
-// are listed sorted; for one A the keys that the B need from the table come
-// in order, and the table is read alongside them, as in a merge, not at
-// random. With s positions in the second half, the 2^a passes take
-// 2^a (2^b + 2^s) steps and listing B about 2^(b+1): b is the cheapest from
-// f-4 (at most 16 passes) to min(f, s), the smaller on a tie, for memory;
-// where memory is short, smaller still, down to f-4.
+// For every first-half subset X, whether a non-empty subset of the table
+// completes it to the target (`completable`), and for every X whether some
+// position j after X's last makes X + {j} total the target alone
+// (`senzills`, set for X where X + {j} is found). X is split into its
+// first a positions, A, and the other b, B, whose subsets are listed
+// sorted; for one A the keys that the B need from the table come in order,
+// and the table is read alongside them, as in a merge, not at random. With
+// s positions in the table, the 2^a passes take 2^a (2^b + 2^s) steps and
+// listing B about 2^(b+1): b is the cheapest from f-4 (at most 16 passes) to
+// min(f, s), the smaller on a tie, for memory; where memory is short,
+// smaller still, down to f-4.
 bool construirPrimera(Index& index, const int* valors) {
     const int f = index.nprimera, s = index.nvalors - index.inici, marca = index.nblocs;
     const auto cost = [f, s](int b) { return (std::uint64_t{1} << (f - b + s)) + (std::uint64_t{2} << b); };
@@ -571,101 +896,108 @@ bool construirPrimera(Index& index, const int* valors) {
     }
     const int a = f - b;
     const std::uint32_t nb = 1u << b;
-    llistar(valors, a, b, llistaB, aux);
+    llistar(valors, a, b, llistaB, aux, true);
     alliberar(index, aux);
     const std::uint64_t total = std::uint64_t{1} << f;
     index.completable = reservarBits(index, total);
-    std::uint64_t* qualsevol = reservarBits(index, total);
-    if (index.completable == nullptr || qualsevol == nullptr) {
+    index.senzills = reservarBits(index, total);
+    const int baix = f / 2;
+    index.sumesAlt = static_cast<std::uint32_t*>(reservar(index, std::uint64_t{4} << (f - baix)));
+    index.sumesBaix = static_cast<std::uint32_t*>(reservar(index, std::uint64_t{4} << baix));
+    if (index.completable == nullptr || index.senzills == nullptr || index.sumesAlt == nullptr ||
+        index.sumesBaix == nullptr) {
         alliberarDesDe(index, marca);
         return false;
     }
 
+    // Bit n-1-j of a mask for position j of n, from `primera` on.
+    const auto sumar = [valors](std::uint32_t* sumes, int primera, int n) {
+        for (std::uint32_t m = 0; m < (1u << n); ++m) {
+            sumes[m] = m == 0 ? 0
+                              : sumes[m & (m - 1)] +
+                                    static_cast<std::uint32_t>(valors[primera + n - 1 - __builtin_ctz(m)]);
+        }
+    };
+    sumar(index.sumesAlt, 0, f - baix);
+    sumar(index.sumesBaix, f - baix, baix);
+
     // The table's key 0 comes first, from the empty subset; whether a
     // non-empty one has key 0 too.
-    const std::uint32_t entrades = 1u << (index.nvalors - index.inici);
+    const std::uint32_t entrades = 1u << s;
     const bool zeroNoBuit = entrades > 1 && clau(index.entrades[1]) == 0;
-    const std::uint32_t objectiu = barrejar(index.objectiu);
-    for (std::uint32_t ma = 0; ma < (1u << a); ++ma) {
-        std::uint32_t c = objectiu;
-        for (int j = 0; j < a; ++j) {
-            if ((ma >> (a - 1 - j)) & 1) c -= barrejar(static_cast<std::uint32_t>(valors[j]));
+    const std::uint32_t objectiu = barrejar(index.objectiu), mascaraB = nb - 1;
+    // One pass of A: its B, by needed key c - clau(B) rising, and the table
+    // read alongside, as in a merge. The needed key rises as B's index falls,
+    // wrapping once at `tall`. The table ends in a key that no needed key
+    // passes.
+    struct Passada {
+        std::uint32_t ma, c, tall, j, p;
+    };
+    // Four passes go side by side: each step of one waits on its last, and
+    // the four overlap, twice as fast as one at a time, timed on 54 values.
+    constexpr std::uint32_t COSTAT = 4;
+    for (std::uint32_t primer = 0; primer < (1u << a); primer += COSTAT) {
+        Passada passades[COSTAT];
+        const std::uint32_t n = std::min(COSTAT, (1u << a) - primer);
+        for (std::uint32_t k = 0; k < n; ++k) {
+            Passada& q = passades[k];
+            q.ma = primer + k;
+            q.c = objectiu;
+            for (int j = 0; j < a; ++j) {
+                if ((q.ma >> (a - 1 - j)) & 1) q.c -= barrejar(static_cast<std::uint32_t>(valors[j]));
+            }
+            q.tall = static_cast<std::uint32_t>(
+                std::upper_bound(llistaB, llistaB + nb, std::uint64_t{q.c} << 32 | UINT32_MAX) - llistaB);
+            q.j = 0;
+            q.p = 0;
+            // X = A + B totals the target alone where clau(B) = c.
+            for (const std::uint64_t* e = llistaB + q.tall; e > llistaB && clau(e[-1]) == q.c; --e) {
+                const std::uint64_t x = std::uint64_t{q.ma} << b | mascaraDeVisita(mascara(e[-1]));
+                if (x != 0) posarBit(index.senzills, x & (x - 1));
+            }
         }
-        // The needed key c - clau(llistaB[i]) rises as i falls, wrapping
-        // once: the B below `tall` first, then those above. The table, which
-        // ends in a key that no needed key passes, is read alongside.
-        const auto tall = static_cast<std::uint32_t>(
-            std::upper_bound(llistaB, llistaB + nb, std::uint64_t{c} << 32 | UINT32_MAX) - llistaB);
-        const std::uint32_t trams[2][2] = {{tall, 0}, {nb, tall}};
-        std::uint32_t p = 0;
-        for (const auto& tram : trams) {
-            for (std::uint32_t i = tram[0]; i > tram[1];) {
-                const std::uint32_t necessaria = c - clau(llistaB[i - 1]), trobada = clau(index.entrades[p]);
-                if (trobada == necessaria && p < entrades) {
-                    const std::uint64_t x = std::uint64_t{ma} << b | mascara(llistaB[i - 1]);
-                    posarBit(qualsevol, x);
-                    if (necessaria != 0 || zeroNoBuit) posarBit(index.completable, x);
+        for (bool viva = true; viva;) {
+            viva = false;
+            for (std::uint32_t k = 0; k < n; ++k) {
+                Passada& q = passades[k];
+                if (q.j == nb) continue;
+                viva = true;
+                const std::uint64_t eb = llistaB[(q.tall - 1 - q.j) & mascaraB];
+                const std::uint32_t necessaria = q.c - clau(eb), trobada = clau(index.entrades[q.p]);
+                if (trobada == necessaria && q.p < entrades && (necessaria != 0 || zeroNoBuit)) {
+                    posarBit(index.completable, std::uint64_t{q.ma} << b | mascaraDeVisita(mascara(eb)));
                 }
-                p += trobada < necessaria;
-                i -= trobada >= necessaria;
+                q.p += trobada < necessaria;
+                q.j += trobada >= necessaria;
             }
         }
     }
     alliberar(index, llistaB);
-    index.nivells = reservarBits(index, total);
-    if (index.nivells == nullptr) {
-        alliberarDesDe(index, marca);
-        return false;
-    }
-
-    // Level m, block j: some subset of the block but its first reaches the
-    // target. That is level m-1 of the block's first half, or any subset of
-    // its second half; `qualsevol` is folded in place into the "any subset
-    // of the block" answer of the level just done.
-    for (int m = 1; m <= f; ++m) {
-        const std::uint64_t actual = iniciNivell(f, m), anterior = m > 1 ? iniciNivell(f, m - 1) : 0;
-        const std::uint64_t blocs = total >> m;
-        if (blocs >= 64) {
-            const std::uint64_t* nivellAnterior = index.nivells + anterior / 64;
-            std::uint64_t* nivell = index.nivells + actual / 64;
-            for (std::uint64_t w = 0; w < blocs / 64; ++w) {
-                const std::uint64_t q0 = qualsevol[2 * w], q1 = qualsevol[2 * w + 1];
-                const std::uint64_t n0 = m > 1 ? nivellAnterior[2 * w] : 0, n1 = m > 1 ? nivellAnterior[2 * w + 1] : 0;
-                nivell[w] = parells(n0 | q0 >> 1) | parells(n1 | q1 >> 1) << 32;
-                qualsevol[w] = parells(q0 | q0 >> 1) | parells(q1 | q1 >> 1) << 32;
-            }
-            continue;
-        }
-        for (std::uint64_t j = 0; j < blocs; ++j) {
-            if ((m > 1 && bit(index.nivells, anterior + 2 * j)) || bit(qualsevol, 2 * j + 1)) {
-                posarBit(index.nivells, actual + j);
-            }
-            const std::uint64_t bitJ = std::uint64_t{1} << (j & 63);
-            const bool algun = bit(qualsevol, 2 * j) || bit(qualsevol, 2 * j + 1);
-            qualsevol[j >> 6] = algun ? qualsevol[j >> 6] | bitJ : qualsevol[j >> 6] & ~bitJ;
-        }
-    }
-    alliberar(index, qualsevol);
     return true;
 }
 
 // ---------------------------------------------------------------------------
 // The index: choosing and building
 
-// Up to this many values the whole walk (at most 1023 nodes) costs less than
-// building an index, so there is none: callgrind counts 136,023 instructions
-// for `pickfit 3 2 3 5 5` with an index and 133,038 without.
+// Up to this many values the whole walk (at most 1023 selections) costs less
+// than building an index, so there is none: callgrind counts 136,023
+// instructions for `pickfit 3 2 3 5 5` with an index and 133,038 without.
 constexpr int MAX_SENSE_INDEX = 10;
 
-// Size limits of the two halves. A second half of s positions takes 8.25
-// bytes an entry, 264 MiB for 25 (and half as much again while it is
-// built); a first half of f positions two bitmaps of 2^f bits, and while it
-// is built a third and its list of up to 2^s entries, with a buffer, 12
-// bytes an entry.
+// Size limits of the two halves. A table of s positions takes 8.25 bytes
+// an entry, 264 MiB for 25 (and half as much again while it is built); a
+// first half of f positions two bitmaps of 2^f bits, and while it is built
+// its list of up to 2^s entries, with a buffer, 12 bytes an entry.
 constexpr int MAX_SEGONA = 25;
 constexpr int MAX_PRIMERA = 29;
 
-// What the reachability bitsets may take.
+// A run with rows that has taken as many steps as a table of its last
+// MAX_CUA positions has entries, about as long as building it takes, gets
+// that table: the lines' last values, most of the steps of a run that
+// prints much, then come from it. 8.25 MiB, and 4 more while it is built.
+constexpr int MAX_CUA = 21;
+
+// What the rows may take.
 constexpr std::uint64_t MEMORIA_INDEX = std::uint64_t{640} << 20;
 
 // What the two halves keep.
@@ -674,35 +1006,32 @@ std::uint64_t midaDuesMeitats(int segona, int primera) {
 }
 
 // Chooses the cheapest exact index that memory allows, and builds it; see
-// the map above `potImprimir`.
+// the map above `buscar_suma`.
 void construirIndex(Index& index, const int* valors) {
     const int n = index.nvalors;
     index.inici = n;
     index.preparat = true;
     if (n <= MAX_SENSE_INDEX) return;
+    index.ngrups = (n + 63) / 64;
     const int segona = std::min(n - n / 2, MAX_SEGONA);
     const bool duesMeitats = n - segona <= MAX_PRIMERA;
-    const Totals t = totals(valors, n, index.objectiu);
-    if (spanEstret(t)) {
-        const std::uint64_t bytes = midaAbast(valors, n, t, n);
-        const std::uint64_t limit =
-            duesMeitats ? std::min(MEMORIA_INDEX, midaDuesMeitats(segona, n - segona)) : MEMORIA_INDEX;
-        if (bytes <= limit && construirAbast(index, valors, t, n)) return;
+    const std::uint64_t bytes = midaFiles(index, valors, 0);
+    const std::uint64_t limit =
+        duesMeitats ? std::min(MEMORIA_INDEX, midaDuesMeitats(segona, n - segona)) : MEMORIA_INDEX;
+    if (bytes <= limit && construirFiles(index, valors, 0)) {
+        index.cua = std::min(n - 1, MAX_CUA);
+        index.abansCua = std::uint64_t{1} << std::max(0, index.cua - 2);
+        return;
     }
     if (duesMeitats) {
-        construirSegonaQueCapiga(index, valors, segona);
+        construirSegonaQueCapiga(index, valors, segona, false);
         index.nprimera = index.inici < n && index.inici <= MAX_PRIMERA ? index.inici : 0;
         if (index.nprimera > 0 && !construirPrimera(index, valors)) index.nprimera = 0;
         if (index.nprimera > 0) return;
     } else {
-        // The last positions wait for the walk to reach them; the first
-        // ones get bitsets while they fit beside them.
+        // The last positions wait for the walk to reach them.
         index.inici = n - MAX_SEGONA;
         index.preparat = false;
-        const std::uint64_t lloc = MEMORIA_INDEX - midaDuesMeitats(MAX_SEGONA, 0);
-        for (int fins = index.inici; spanEstret(t) && fins > 0; fins /= 2) {
-            if (midaAbast(valors, n, t, fins) <= lloc && construirAbast(index, valors, t, fins)) break;
-        }
     }
     construirResidus(index, valors);
 }
@@ -710,222 +1039,19 @@ void construirIndex(Index& index, const int* valors) {
 // ---------------------------------------------------------------------------
 // The search
 
-// The selection among positions [tros, tros + fins), fins <= 64, as bits.
-// Where the processor has SSE2, four flags a compare.
-inline __attribute__((always_inline)) std::uint64_t triar(const int* valorsActuals, int tros, int fins) {
-    std::uint64_t triats = 0;
-    int i = 0;
-#if defined(__SSE2__)
-    for (const __m128i utilitzat = _mm_set1_epi32(UTILITZAT); i + 4 <= fins; i += 4) {
-        const __m128i flags = _mm_loadu_si128(reinterpret_cast<const __m128i*>(valorsActuals + tros + i));
-        const auto iguals = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(flags, utilitzat))));
-        triats |= std::uint64_t{iguals} << i;
-    }
-#endif
-    for (; i < fins; ++i) triats |= std::uint64_t{valorsActuals[tros + i] == UTILITZAT} << i;
-    return triats;
-}
-
-// Writes the line of the selection among the first n positions. The texts
-// of the values and the target were formatted when the run began, and the
-// values that this selection shares with the last line's, up to their first
-// difference, are in `linia` already. Out of line, so that the recursion's
-// frames stay small.
-__attribute__((noinline)) void mostrarResultat(Sortida& sortida, int n, const int* valorsActuals) {
-    // Local copies: stores through a char pointer could otherwise change them.
-    const char* const textos = sortida.textos;
-    const unsigned char* const llargades = sortida.llargades;
-    std::uint64_t* const triats = sortida.triats;
-    std::uint32_t* const inicis = sortida.inicis;
-    char* const linia = sortida.linia;
-    const int nparaules = (n + 63) / 64, abans = sortida.nparaules;
-
-    // The selection, and the first position where it leaves the last one;
-    // the last line's text stays up to its first value from there on.
-    int primera = n;
-    std::size_t llargada = sortida.llargadaLinia;
-    for (int w = 0; w < std::max(nparaules, abans); ++w) {
-        const std::uint64_t nou = w < nparaules ? triar(valorsActuals, 64 * w, std::min(n - 64 * w, 64)) : 0;
-        if (primera == n && nou != triats[w]) {
-            primera = std::min(n, 64 * w + __builtin_ctzll(nou ^ triats[w]));
-            for (int v = w; v < abans; ++v) {
-                const std::uint64_t seguents = triats[v] & (v == w ? TOTS << (primera - 64 * w) % 64 : TOTS);
-                if (seguents != 0) {
-                    llargada = inicis[64 * v + __builtin_ctzll(seguents)];
-                    break;
-                }
-            }
-        }
-        triats[w] = nou;
-    }
-    sortida.nparaules = nparaules;
-
-    // Where the output has room for the longest line this can be, the line
-    // goes straight there: the shared text from `linia`, then each new value
-    // both there and into `linia`. Otherwise it is put together in `linia`
-    // and written out in pieces. Position n-1 is always selected: its '+'
-    // becomes the '='.
-    const char* const objectiu = textos + static_cast<std::size_t>(sortida.objectiu) * RANURA;
-    char* directa = nullptr;
-    if (CAPACITAT - sortida.ple >= llargada + 12 * static_cast<std::size_t>(n - primera) + 2 * RANURA) {
-        directa = sortida.text + sortida.ple;
-        for (std::size_t fet = 0; fet < llargada; fet += RANURA) std::memcpy(directa + fet, linia + fet, RANURA);
-    }
-    for (int w = primera / 64; w < nparaules; ++w) {
-        for (std::uint64_t nous = triats[w] & TOTS << (w == primera / 64 ? primera % 64 : 0); nous != 0;
-             nous &= nous - 1) {
-            const int posicio = 64 * w + __builtin_ctzll(nous);
-            const char* const ranura = textos + static_cast<std::size_t>(posicio) * RANURA;
-            inicis[posicio] = static_cast<std::uint32_t>(llargada);
-            std::memcpy(linia + llargada, ranura, RANURA);
-            if (directa != nullptr) std::memcpy(directa + llargada, ranura, RANURA);
-            llargada += llargades[posicio];
-        }
-    }
-    sortida.llargadaLinia = llargada;
-    if (directa != nullptr) {
-        directa[llargada - 1] = '=';
-        std::memcpy(directa + llargada, objectiu, RANURA);
-        sortida.ple += llargada + llargades[sortida.objectiu];
-    } else {
-        linia[llargada - 1] = '=';
-        escriureTot(sortida, linia, llargada);
-        linia[llargada - 1] = '+';
-        escriureTot(sortida, objectiu, llargades[sortida.objectiu]);
-    }
-    if (sortida.perLinia) buidar(sortida);
-}
-
-// The index state of a node: its total, and depending on where its highest
-// position k-1 stands, in the first half its first-half subset `x`, in the
-// second half the run `rang` of entries that are matches in its subtree.
-struct Estat {
-    std::uint32_t total, x;
-    Rang rang;
-};
-
-// What every node of one search shares. The states of the nodes on the
-// current path are kept here by depth, not on the stack, so that a level of
-// recursion costs little stack: a path can be as long as the command line.
+// What every fixed part of one search shares.
 struct Cerca {
-    int* valorsActuals;
     int nvalors;
     const int* valors;
     Index& index;
     Sortida& sortida;
-    Estat* estats;
 };
 
-// Where the masks in `rang`, sorted and alike above `bit`, start having it:
-// a count for short runs, which is cheaper than mispredicted branches.
-std::uint32_t tallar(const std::uint64_t* entrades, Rang rang, std::uint32_t bit) {
-    if (rang.final - rang.inici > 16) {
-        return static_cast<std::uint32_t>(std::partition_point(entrades + rang.inici, entrades + rang.final,
-                                                               [bit](std::uint64_t e) { return (e & bit) == 0; }) -
-                                          entrades);
-    }
-    std::uint32_t tall = rang.inici;
-    for (std::uint32_t i = rang.inici; i < rang.final; ++i) tall += (entrades[i] & bit) == 0;
-    return tall;
-}
-
-// The walk asks one question before it goes down into a child: can the
-// child's subtree print anything? The child of a node of depth k takes
-// position k and keeps the node's positions below k, but for k-1 when it is
-// the first child. With P the positions it keeps, its subtree holds P + Z
-// for every non-empty Z among positions k..N-1, so it prints exactly when
-// some such Z totals resta = target - total(P) modulo 2^32. `potImprimir`
-// answers from the index, which covers each position with at most one exact
-// kind. Where none does, sound filters answer: they may let a barren subtree
-// through but never cut a fruitful one. No kind changes the output.
-//
-// - No index, for N <= 10: every child is visited.
-// - Reachability bitsets, positions [0, nabast): R_k, the totals of the
-//   non-empty subsets of positions k.., as bits over a window of integer
-//   totals. Exact. Needs a span (sum of |v|) below 2^32, so that totals
-//   never alias, and costs the windows' bits, about N x min(target, span)/2.
-//   Chosen for all positions when that is within MEMORIA_INDEX and below
-//   what the two halves would take; else, past the two halves' reach, for
-//   as many first positions as fit beside the lazy table.
-// - The two halves, when the bitsets are not chosen and the first half has
-//   at most MAX_PRIMERA positions. The second half, positions [inici, N),
-//   up to MAX_SEGONA of them, is a table of all its subsets, (mixed sum,
-//   mask) sorted, 8.25 bytes an entry. At k == inici the child looks resta
-//   up in it and keeps the run of matching entries; past inici a child's
-//   run is its parent's, split at the parent's highest position. The first
-//   half, positions [0, nprimera = inici), has two bitmaps over its 2^f
-//   subsets X: whether X is completed by a non-empty second-half subset, and
-//   for each aligned block of X (the subsets that agree on their first
-//   positions), whether one but the block's first is completed by any. A
-//   child there answers from two bits. Exact everywhere.
-// - The lazy table, past the two halves' reach: the second half alone, over
-//   the last MAX_SEGONA positions, built when the walk first reaches inici,
-//   so that a run the filters settle near the root ends at once.
-// - Filters, for the positions no exact kind covers: R_k modulo 2^b, which
-//   catches structure such as every value even and an odd target, and the
-//   bounds of the integer totals that positions k.. reach. The bounds are
-//   built for every N > 10, before the rest, and count as the walk's own.
-// - Shrinking: all index memory comes from `reservar` and may be refused
-//   under a memory limit. The table then tries one position fewer, down to
-//   none; the first half and the bitsets are given up whole; the residues
-//   stay if they fit. A refusal never ends the run: what the walk itself
-//   needs was taken before the index.
-//
-// Masks: in the table, bit N-1-j stands for position j, so that the subsets
-// that agree on their first positions form one run; in the first half, bit
-// f-1-j of X stands for position j.
-bool consultar(const Cerca& c, int k, bool deixa, std::uint32_t resta);
-
-__attribute__((noinline)) bool potImprimir(const Cerca& c, int k, bool deixa) {
-    const Index& index = c.index;
-    const Estat& node = c.estats[k];
-    const std::uint32_t prefix = deixa ? node.total - static_cast<std::uint32_t>(c.valors[k - 1]) : node.total;
-    c.estats[k + 1].total = prefix + static_cast<std::uint32_t>(c.valors[k]);
-    const std::uint32_t resta = index.objectiu - prefix;
-    if (k < index.nabast) {
-        const Finestra& finestra = index.finestres[k];
-        const std::uint32_t d = resta - finestra.base;
-        return d < finestra.mida && bit(index.abast + finestra.paraula, d);
-    }
-    return consultar(c, k, deixa, resta);
-}
-
-// The kinds other than the bitsets, out of line so that the recursion's
-// frames stay small.
-__attribute__((noinline)) bool consultar(const Cerca& c, int k, bool deixa, std::uint32_t resta) {
-    Index& index = c.index;
-    const Estat& node = c.estats[k];
-    Estat& fill = c.estats[k + 1];
-    if (k == index.inici && !index.preparat) construirSegonaQueCapiga(index, c.valors, MAX_SEGONA);
-    if (k > index.inici) {
-        // The node's run splits at position k-1. The second child leaves out
-        // the entry with nothing after k-1: that is the node itself.
-        const std::uint32_t bitAnterior = 1u << (index.nvalors - k);
-        const std::uint32_t tall = tallar(index.entrades, node.rang, bitAnterior);
-        fill.rang = deixa ? Rang{node.rang.inici, tall} : Rang{tall, node.rang.final};
-        if (!deixa && fill.rang.inici < fill.rang.final &&
-            (mascara(index.entrades[fill.rang.inici]) & (bitAnterior - 1)) == 0) {
-            ++fill.rang.inici;
-        }
-        return fill.rang.inici < fill.rang.final;
-    }
-    if (k == index.inici) {
-        // The first child's look-up waits on memory; meanwhile the second
-        // child's bucket, and then where its entries start, are fetched.
-        const std::uint32_t* cubeta = index.cubetes + (barrejar(index.objectiu - node.total) >> index.desplacament);
-        if (deixa) __builtin_prefetch(cubeta);
-        fill.rang = trobar(index, barrejar(resta));
-        if (deixa) __builtin_prefetch(index.entrades + *cubeta);
-        // The empty subset, first in the run of key 0, does not count.
-        if (fill.rang.inici < fill.rang.final && mascara(index.entrades[fill.rang.inici]) == 0) ++fill.rang.inici;
-        return fill.rang.inici < fill.rang.final;
-    }
-    if (k < index.nprimera) {
-        const int f = index.nprimera, m = f - k;
-        const std::uint32_t x = deixa ? node.x & ~(1u << (f - k)) : node.x;
-        fill.x = x | 1u << (f - 1 - k);
-        return bit(index.completable, x) || bit(index.nivells, iniciNivell(f, m) + (x >> m));
-    }
+// Whether R_k, the totals of the non-empty subsets of positions k.., may
+// hold `resta`: false once no position is left, true where no filter can
+// tell. The sets shrink as k grows, so once false, false for every later k.
+bool filtre(const Index& index, int k, std::uint32_t resta) {
+    if (k >= index.nvalors) return false;
     if (index.bitsResidu > 0) {
         const int b = index.bitsResidu;
         const std::uint64_t* residus = index.residus + (static_cast<std::uint64_t>(k) << (b - 6));
@@ -938,32 +1064,325 @@ __attribute__((noinline)) bool consultar(const Cerca& c, int k, bool deixa, std:
            baix + std::int64_t{resta - static_cast<std::uint32_t>(baix)} <= alt;
 }
 
-// Each node's total comes down its path with the index state, one addition
-// a node, where totalling the selection afresh would cost one a value.
-void buscar_suma(const Cerca& c, int nvalorsActual) {
-    const int k = nvalorsActual;
-    if (c.estats[k].total == c.index.objectiu) mostrarResultat(c.sortida, k, c.valorsActuals);
-    if (k == c.nvalors) return;
-    if (potImprimir(c, k, true)) {
-        c.valorsActuals[k - 1] = NOUTILITZAT;
-        c.valorsActuals[k] = UTILITZAT;
-        buscar_suma(c, k + 1);
+// Where the table's run of `resta` lies waits on two loads: where its
+// bucket starts, then the entries there. A fixed part fetches the first for
+// its children, and each child the second as it begins.
+std::uint64_t cubetaDe(const Index& index, std::uint32_t resta) {
+    if (!index.directa) return barrejar(resta) >> index.desplacament;
+    return std::min<std::uint64_t>(resta - index.baseTaula, index.midaTaula);
+}
+
+void avancarCubeta(const Index& index, std::uint32_t resta) { __builtin_prefetch(index.cubetes + cubetaDe(index, resta)); }
+
+void avancarTira(const Index& index, std::uint32_t resta) {
+    const std::uint32_t i = index.cubetes[cubetaDe(index, resta)];
+    if (index.directa) {
+        __builtin_prefetch(index.visites + i);
+    } else {
+        __builtin_prefetch(index.entrades + i);
+        __builtin_prefetch(index.entrades + i + 8);
     }
-    c.valorsActuals[k - 1] = UTILITZAT;
-    if (potImprimir(c, k, false)) {
-        c.valorsActuals[k] = UTILITZAT;
-        buscar_suma(c, k + 1);
+}
+
+void avancarFila(const Index& index, int g, std::uint32_t resta) {
+    const Files* files = index.files + g * index.nsumes;
+    for (int j = 0; j < index.nsumes; ++j) {
+        const std::uint32_t d = resta - static_cast<std::uint32_t>(files[j].primer);
+        if (d < files[j].mida) __builtin_prefetch(files[j].files + (d >> index.gra));
     }
+}
+
+// The first position from m0 on, and before `fins`, whose R the filters
+// prove cannot hold `resta`: no candidate comes after it. A binary search,
+// since the sets only shrink.
+int finalCandidats(const Index& index, int m0, int fins, std::uint32_t resta) {
+    while (m0 < fins) {
+        const int mig = m0 + (fins - m0) / 2;
+        if (filtre(index, mig, resta)) {
+            m0 = mig + 1;
+        } else {
+            fins = mig;
+        }
+    }
+    return fins;
+}
+
+// Lists P + Z, in visiting order, for the table's non-empty subsets Z that
+// total `resta`: its run of that key, but for the empty subset.
+__attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) {
+    const Index& index = c.index;
+    Sortida& sortida = c.sortida;
+    Rang rang = trobar(index, resta);
+    if (!index.directa && rang.inici < rang.final && mascara(index.entrades[rang.inici]) == 0) ++rang.inici;
+    const int base = sortida.nivell, n = c.nvalors - index.inici;
+    std::uint32_t anterior = 0;
+    for (std::uint32_t i = rang.inici; i < rang.final; ++i) {
+        // The visiting key holds Z but for its last position, and where that is.
+        const std::uint32_t visita = index.directa ? index.visites[i] : mascara(index.entrades[i]);
+        posarMascara(sortida, base, anterior, visita >> 5, n, index.inici);
+        anterior = visita >> 5;
+        mostrarResultat(sortida, index.inici + n - 1 - static_cast<int>(31 - (visita & 31)));
+    }
+    deixar(sortida, base);
+}
+
+// The walk lists the lines in visiting order without visiting the
+// selections between them. In its flat form, for a fixed part P, the
+// selected positions below m0, the selections P + T, T a non-empty subset
+// of the positions m0.., come in this order: every P + {m} that matches, m
+// ascending; then, for m descending, the selections that extend P + {m}
+// with positions after m, listed the same way. So for the rest
+// r = target - total(P) the walk needs the positions m >= m0 where some
+// subset whose first position is m totals r: where r is in
+// U_m = {v_m} + (v_m + R_{m+1}), R_m being the totals of the non-empty
+// subsets of positions m.., and R_m = U_m + R_{m+1}. One call of
+// `buscar_suma` is one fixed part: it (1) prints P + {m} for the
+// candidates m with v_m = r, (2) lists P + Z for the table's subsets Z,
+// where there is a table, and (3) goes down into P + {m} for the
+// candidates that extend, m descending. The index says which positions
+// are candidates. An exact kind names only positions that lead to a line;
+// a filter may name more, which then cost a look and print nothing. No
+// kind changes the output.
+//
+// - No index, for N <= 10: every position is a candidate.
+// - Rows, for any N: for each integer total t that the target stands for
+//   (those within the bounds of all totals: one, or none, when the span
+//   (sum of |v|) is below 2^32), and each group of 64 positions, one word
+//   for each total x of a window, whose bit j says whether x is in
+//   U_{64g+j}: the transposed form of R's bitsets. A fixed part reads one
+//   word a group at its rest, masks off the positions below m0 and scans
+//   the bits. A bit m with v_m != r proves that P + {m} extends; where
+//   v_m = r, the row of 0 says whether any position after m reaches 0.
+//   Exact; about N x window bits. Chosen when within MEMORIA_INDEX and,
+//   for N <= 54, below what the two halves take.
+// - The two halves, for N <= 54 otherwise: a table of every subset of the
+//   last s <= 25 positions, (mixed sum, visiting key) sorted, 8.25 bytes an
+//   entry, and for the first f = N - s <= 29 positions two bitmaps over
+//   their subsets X: `completable`, whether a non-empty table subset
+//   completes X, and `senzills`, whether X + {j} matches for some first-half
+//   position j after X's last. In visiting order the lines come in blocks,
+//   one for each X in ascending order of its bitmap index: first the
+//   X + {j} that match, j ascending, then X + Z for the run of table
+//   entries that complete X, which are in visiting order. So
+//   `recorrerMeitats` scans the set bits of the two bitmaps instead of
+//   walking. Exact.
+// - The lazy table, past the two halves' reach: the table alone, over the
+//   last MAX_SEGONA positions, built when a fixed part first needs it, so
+//   that a run the filters settle near the root ends at once; each fixed
+//   part lists its run at (2).
+// - Filters, for the positions before the lazy table: R_k modulo 2^b, which
+//   catches structure such as every value even and an odd target, and the
+//   bounds of the integer totals that positions k.. reach. The candidates
+//   are the positions from m0 up to the first whose R fails them, and a
+//   candidate extends where R_{m+1} passes them. The bounds are built for
+//   every N > 10, before the rest, and count as the walk's own.
+// - Shrinking: all index memory comes from `reservar` and may be refused
+//   under a memory limit. The rows and the first half are then given up
+//   whole; the table tries one position fewer, down to none; the residues
+//   stay if they fit. A refusal never ends the run: what the walk itself
+//   needs was taken before the index.
+//
+// Masks of the table and the first half: bit n-1-j stands for position j
+// of their n.
+// Where a fixed part's candidates come from: the rows of one group for one
+// total (N <= 64, as for most narrow spans), the rows of any number, or
+// every position up to where the filters end them.
+enum class Font { Fila, Files, Filtres };
+
+// The row of group g at `resta`, for the rows.
+template <Font F>
+std::uint64_t filaDe(const Index& index, int g, std::uint32_t resta) {
+    if constexpr (F != Font::Fila) return fila(index, g, resta);
+    const Files& files = index.files[0];
+    const std::uint32_t d = resta - static_cast<std::uint32_t>(files.primer);
+    return d < files.mida ? llegirFila(files, d >> index.gra) : 0;
+}
+
+// The candidates of a fixed part among group g's positions, bit j for
+// position 64g + j, from m0 on and before `fins`.
+template <Font F>
+std::uint64_t candidats(const Index& index, int g, int m0, int fins, std::uint32_t resta) {
+    std::uint64_t paraula = F == Font::Filtres ? TOTS : filaDe<F>(index, g, resta);
+    if (fins - 64 * g < 64) paraula &= (std::uint64_t{1} << (fins - 64 * g)) - 1;
+    return g == m0 >> 6 ? paraula & TOTS << (m0 & 63) : paraula;
+}
+
+// Whether a non-empty subset of the table's positions may total `resta`.
+// The rows say it exactly: some position from the table's first on has
+// its bit.
+template <Font F>
+bool taulaAbasta(const Index& index, std::uint32_t resta) {
+    if (F == Font::Filtres) return filtre(index, index.inici, resta);
+    for (int g = index.inici >> 6; g < index.ngrups; ++g) {
+        const std::uint64_t paraula = filaDe<F>(index, g, resta);
+        if ((g == index.inici >> 6 ? paraula & TOTS << (index.inici & 63) : paraula) != 0) return true;
+    }
+    return false;
+}
+
+// Step (1) for the candidates of group g: each P + {m} that matches. The
+// children's rows and table buckets wait on memory, so they are fetched
+// first.
+template <Font F>
+inline __attribute__((always_inline)) void imprimir(const Cerca& c, int g, std::uint64_t paraula,
+                                                    std::uint32_t resta, bool taula) {
+    const Index& index = c.index;
+    for (; paraula != 0; paraula &= paraula - 1) {
+        const int m = 64 * g + __builtin_ctzll(paraula);
+        const std::uint32_t seguent = resta - static_cast<std::uint32_t>(c.valors[m]);
+        if (F != Font::Filtres && ((m + 1) >> 6) < index.ngrups) avancarFila(index, (m + 1) >> 6, seguent);
+        if (taula) avancarCubeta(index, seguent);
+        if (seguent == 0) mostrarResultat(c.sortida, m);
+    }
+}
+
+// Steps (1) and (2) of one fixed part, P in the selection in hand, with its
+// first free position m0 and its rest: where there is a table its
+// positions are listed, not walked. Returns where the candidates end, and
+// with one group of rows the candidates themselves.
+template <Font F>
+__attribute__((noinline)) std::uint64_t imprimirFixa(const Cerca& c, int m0, std::uint32_t resta) {
+    Index& index = c.index;
+    if (F != Font::Filtres && index.cua > 0 && --index.abansCua == 0) {
+        construirSegonaQueCapiga(index, c.valors, index.cua, true);
+        index.cua = 0;
+    }
+    // A fixed part begun before the rows' table was built may lie past it.
+    const bool taula = index.inici < c.nvalors && m0 <= index.inici;
+    if (taula && !index.preparat && filtre(index, index.inici, resta)) {
+        construirSegonaQueCapiga(index, c.valors, MAX_SEGONA, false);
+    }
+    if (taula && index.preparat) avancarTira(index, resta);
+    if constexpr (F == Font::Fila) {
+        // One word, whose bits from the table's first position on say
+        // whether the table completes P.
+        const std::uint64_t fila = m0 < 64 ? filaDe<F>(index, 0, resta) & TOTS << m0 : 0;
+        const std::uint64_t paraula = taula ? fila & ((std::uint64_t{1} << index.inici) - 1) : fila;
+        imprimir<F>(c, 0, paraula, resta, taula && index.preparat);
+        if (taula && index.preparat && (fila >> index.inici) != 0) llistarTira(c, resta);
+        return paraula;
+    }
+    // Where the rows take a word a group, past a few groups the search for
+    // where the candidates end costs less than the words.
+    int fins = taula ? index.inici : c.nvalors;
+    if (F == Font::Filtres || index.ngrups > 2) fins = finalCandidats(index, m0, fins, resta);
+    for (int g = m0 >> 6; g <= (fins - 1) >> 6 && fins > m0; ++g) {
+        imprimir<F>(c, g, candidats<F>(index, g, m0, fins, resta), resta, taula && index.preparat);
+    }
+    if (taula && index.preparat && taulaAbasta<F>(index, resta)) llistarTira(c, resta);
+    return static_cast<std::uint64_t>(fins);
+}
+
+// Whether P + {m}, with the rest `seguent` after it, extends. A row's bit
+// proves it unless v_m is the rest; then the rest after m is 0, and a
+// position after m must reach it.
+template <Font F>
+bool esten(const Index& index, int m, std::uint32_t seguent) {
+    return F != Font::Filtres ? seguent != 0 || index.darrerZero > m : filtre(index, m + 1, seguent);
+}
+
+// The candidates of group g from m0 on and before `fins`, read again.
+template <Font F>
+__attribute__((noinline)) std::uint64_t tornarALlegir(const Cerca& c, int g, int m0, int fins, std::uint32_t resta) {
+    return candidats<F>(c.index, g, m0, fins, resta);
+}
+
+// One fixed part: its own lines, then, the last first, down into each
+// P + {m} that extends (step (3)). Only this loop lives across the
+// recursion, so that a level takes little stack; past one group of rows
+// each group's candidates are read again.
+template <Font F>
+__attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t resta) {
+    std::uint64_t paraula = imprimirFixa<F>(c, m0, resta);
+    int g = 0;
+    if constexpr (F != Font::Fila) {
+        const auto fins = static_cast<int>(paraula);
+        g = (fins - 1) >> 6;
+        paraula = fins > m0 ? tornarALlegir<F>(c, g, m0, fins, resta) : 0;
+    }
+    for (;;) {
+        if (paraula == 0) {
+            if (F == Font::Fila || --g < m0 >> 6) return;
+            paraula = tornarALlegir<F>(c, g, m0, 64 * g + 64, resta);
+            continue;
+        }
+        const int b = 63 - __builtin_clzll(paraula);
+        paraula -= std::uint64_t{1} << b;
+        const int m = 64 * g + b;
+        const std::uint32_t seguent = resta - static_cast<std::uint32_t>(c.valors[m]);
+        if (!esten<F>(c.index, m, seguent)) continue;
+        prendre(c.sortida, m);
+        buscar_suma<F>(c, m + 1, seguent);
+        treure(c.sortida);
+    }
+}
+
+// A batch of the two halves' blocks, with their rests.
+struct Lot {
+    std::uint32_t x[8], resta[8];
+    int n;
+};
+
+// The two halves' lines, block by block; see the map above. Each block's
+// run is a look-up at random in the table, two loads that wait on memory:
+// so the blocks go in batches of 8, and while one batch is listed, the
+// next one's entries are fetched and the one after that's buckets. A
+// block's rest comes from the totals of the two halves of its positions.
+void recorrerMeitats(const Cerca& c) {
+    const Index& index = c.index;
+    Sortida& sortida = c.sortida;
+    const int f = index.nprimera, baix = f / 2;
+    const auto resta = [&index, baix](std::uint32_t x) {
+        return index.objectiu - index.sumesAlt[x >> baix] - index.sumesBaix[x & ((1u << baix) - 1)];
+    };
+    Lot lots[3] = {};
+    std::uint32_t anterior = 0;
+    const auto llistar = [&](const Lot& lot) {
+        for (int i = 0; i < lot.n; ++i) {
+            const std::uint32_t x = lot.x[i];
+            posarMascara(sortida, 0, anterior, x, f, 0);
+            anterior = x;
+            if (bit(index.senzills, x)) {
+                for (int j = x == 0 ? 0 : f - __builtin_ctz(x); j < f; ++j) {
+                    if (static_cast<std::uint32_t>(c.valors[j]) == lot.resta[i]) mostrarResultat(sortida, j);
+                }
+            }
+            if (bit(index.completable, x)) llistarTira(c, lot.resta[i]);
+        }
+    };
+    // Lot k % 3 fills; lot (k - 1) % 3 has its buckets fetched, and lot
+    // (k - 2) % 3 is listed.
+    const auto avancar = [&](int k) {
+        const Lot& cubetes = lots[(k + 2) % 3];
+        for (int i = 0; i < cubetes.n; ++i) {
+            if (bit(index.completable, cubetes.x[i])) avancarTira(index, cubetes.resta[i]);
+        }
+        llistar(lots[(k + 1) % 3]);
+        lots[(k + 1) % 3].n = 0;
+    };
+    int k = 0;
+    for (std::uint64_t w = 0; w < ((std::uint64_t{1} << f) + 63) / 64; ++w) {
+        for (std::uint64_t blocs = index.completable[w] | index.senzills[w]; blocs != 0; blocs &= blocs - 1) {
+            const auto x = static_cast<std::uint32_t>(64 * w + static_cast<std::uint64_t>(__builtin_ctzll(blocs)));
+            Lot& lot = lots[k % 3];
+            lot.x[lot.n] = x;
+            lot.resta[lot.n] = resta(x);
+            if (bit(index.completable, x)) avancarCubeta(index, lot.resta[lot.n]);
+            if (++lot.n == 8) avancar(++k);
+        }
+    }
+    for (int i = 0; i < 3; ++i) avancar(++k);
+    deixar(sortida, 0);
 }
 
 // The outermost call takes what the walk needs, then builds the index in
 // what memory is left, and owns the output: it writes what is left once the
-// walk is over.
+// walk is over. The subtree of its root, the first value alone, holds every
+// non-empty selection: the walk starts with an empty fixed part.
 void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors, int valorBuscat) {
     Sortida sortida{};
-    prepararSortida(sortida, valors, nvalors, valorBuscat);
-    auto* estats = static_cast<Estat*>(std::calloc(static_cast<std::size_t>(nvalors) + 1, sizeof(Estat)));
-    if (estats == nullptr) fallar("out of memory", "");
+    prepararSortida(sortida, valorsActuals, valors, nvalors, valorBuscat);
+    valorsActuals[nvalorsActual - 1] = NOUTILITZAT;
 
     Index index{};
     index.nvalors = nvalors;
@@ -973,32 +1392,36 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
     if (nvalors > MAX_SENSE_INDEX && !construirLimits(index, valors)) fallar("out of memory", "");
     construirIndex(index, valors);
 
-    const Cerca cerca{valorsActuals, nvalors, valors, index, sortida, estats};
-    Estat& arrel = estats[nvalorsActual];
-    arrel.total = static_cast<std::uint32_t>(valors[0]);
-    arrel.x = index.nprimera > 0 ? 1u << (index.nprimera - 1) : 0;
-    buscar_suma(cerca, nvalorsActual);
+    const Cerca cerca{nvalors, valors, index, sortida};
+    if (index.nprimera > 0) {
+        recorrerMeitats(cerca);
+    } else if (index.files == nullptr) {
+        buscar_suma<Font::Filtres>(cerca, nvalorsActual - 1, index.objectiu);
+    } else if (index.ngrups == 1 && index.nsumes == 1) {
+        buscar_suma<Font::Fila>(cerca, nvalorsActual - 1, index.objectiu);
+    } else {
+        buscar_suma<Font::Files>(cerca, nvalorsActual - 1, index.objectiu);
+    }
     buidar(sortida);
     alliberarDesDe(index, 0);
-    std::free(estats);
     std::free(sortida.text);
     std::free(sortida.textos);
     std::free(sortida.llargades);
     std::free(sortida.linia);
+    std::free(sortida.posicions);
     std::free(sortida.inicis);
-    std::free(sortida.triats);
 }
 
-// Stack that one level of the walk takes, with a quarter to spare: 48 bytes
-// on x86-64 and on i386, 160 under AddressSanitizer, measured by bisecting
-// `ulimit -s` over paths of 20,000 and 40,000 levels. And room for the
+// Stack that one level of the walk takes, with a quarter to spare: 80 bytes
+// on x86-64 and on i386, 160 under AddressSanitizer, by -fstack-usage and
+// by bisecting `ulimit -s` over paths of 20,000 and 40,000 levels. And room for the
 // deepest call below any level, building the lazy table or writing an
 // error, which -fstack-usage puts under 2 KiB.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr std::uint64_t PILA_PER_NIVELL = 200;
 constexpr std::uint64_t PILA_RESERVA = 64 << 10;
 #else
-constexpr std::uint64_t PILA_PER_NIVELL = 60;
+constexpr std::uint64_t PILA_PER_NIVELL = 100;
 constexpr std::uint64_t PILA_RESERVA = 16 << 10;
 #endif
 

@@ -10,10 +10,21 @@
 // its highest position, so the walk orders selections by their membership
 // bits below the highest position, absent before present, and a selection
 // before every selection that extends it.
-bool visitedBefore(std::uint64_t a, std::uint64_t b) {
-    const int topA = 63 - __builtin_clzll(a), topB = 63 - __builtin_clzll(b);
+namespace {
+
+int highest(Mask m) {
+    const auto high = static_cast<std::uint64_t>(m >> 64), low = static_cast<std::uint64_t>(m);
+    return high != 0 ? 127 - __builtin_clzll(high) : 63 - __builtin_clzll(low);
+}
+
+Mask bit(std::size_t i) { return Mask{1} << i; }
+
+}  // namespace
+
+bool visitedBefore(Mask a, Mask b) {
+    const int topA = highest(a), topB = highest(b);
     for (int j = 0; j < std::min(topA, topB); ++j) {
-        const bool inA = (a >> j) & 1, inB = (b >> j) & 1;
+        const bool inA = (a & bit(static_cast<std::size_t>(j))) != 0, inB = (b & bit(static_cast<std::size_t>(j))) != 0;
         if (inA != inB) return inB;
     }
     return topA < topB;
@@ -32,8 +43,9 @@ namespace {
 // For long runs of structured values: the sets of totals that the positions
 // from each one on reach guide a search that follows only selections that
 // can still match. The sets must stay small.
-std::vector<std::uint64_t> matchesGuidedBySuffixes(const Values& values, std::uint32_t wanted) {
+std::vector<Mask> matchesGuidedBySuffixes(const Values& values, std::uint32_t wanted) {
     const std::size_t n = values.size();
+    if (n > 128) throw std::length_error("too many values for the oracle");
     std::vector<std::unordered_set<std::uint32_t>> reach(n + 1);
     for (std::size_t i = n; i-- > 0;) {
         const auto v = static_cast<std::uint32_t>(values[i]);
@@ -42,12 +54,11 @@ std::vector<std::uint64_t> matchesGuidedBySuffixes(const Values& values, std::ui
         reach[i].insert(v);
         if (reach[i].size() > 1000000) throw std::length_error("too many totals for the oracle");
     }
-    std::vector<std::uint64_t> matches;
-    std::function<void(std::size_t, std::uint32_t, std::uint64_t)> extend = [&](std::size_t i, std::uint32_t rest,
-                                                                                std::uint64_t mask) {
+    std::vector<Mask> matches;
+    std::function<void(std::size_t, std::uint32_t, Mask)> extend = [&](std::size_t i, std::uint32_t rest, Mask mask) {
         const std::uint32_t taken = rest - static_cast<std::uint32_t>(values[i]);
-        if (taken == 0) matches.push_back(mask | std::uint64_t{1} << i);
-        if (reach[i + 1].count(taken) != 0) extend(i + 1, taken, mask | std::uint64_t{1} << i);
+        if (taken == 0) matches.push_back(mask | bit(i));
+        if (reach[i + 1].count(taken) != 0) extend(i + 1, taken, mask | bit(i));
         if (reach[i + 1].count(rest) != 0) extend(i + 1, rest, mask);
     };
     if (reach[0].count(wanted) != 0) extend(0, wanted, 0);
@@ -56,11 +67,11 @@ std::vector<std::uint64_t> matchesGuidedBySuffixes(const Values& values, std::ui
 
 // Every selection that totals the target, by brute force over all masks, or
 // for larger inputs by pairing the selections of the two halves.
-std::vector<std::uint64_t> matchingSelections(const Values& values, std::int32_t target) {
+std::vector<Mask> matchingSelections(const Values& values, std::int32_t target) {
     const auto wanted = static_cast<std::uint32_t>(target);
     const std::size_t n = values.size();
     if (n > 44) return matchesGuidedBySuffixes(values, wanted);
-    std::vector<std::uint64_t> matches;
+    std::vector<Mask> matches;
     if (n <= 20) {
         for (std::uint64_t mask = 1; mask < (std::uint64_t{1} << n); ++mask) {
             if (totalOf(values, mask) == wanted) matches.push_back(mask);
@@ -126,13 +137,13 @@ std::uint64_t countMatches(const Values& values, std::int32_t target) {
 }
 
 std::string oracle(const Values& values, std::int32_t target) {
-    std::vector<std::uint64_t> matches = matchingSelections(values, target);
+    std::vector<Mask> matches = matchingSelections(values, target);
     std::sort(matches.begin(), matches.end(), visitedBefore);
     std::string text;
-    for (std::uint64_t mask : matches) {
+    for (Mask mask : matches) {
         std::string line;
         for (std::size_t i = 0; i < values.size(); ++i) {
-            if ((mask >> i) & 1) line += (line.empty() ? "" : "+") + std::to_string(values[i]);
+            if ((mask & bit(i)) != 0) line += (line.empty() ? "" : "+") + std::to_string(values[i]);
         }
         text += line + "=" + std::to_string(target) + "\n";
     }

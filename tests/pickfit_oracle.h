@@ -10,9 +10,11 @@
 
 using Args = std::vector<std::string>;
 using Values = std::vector<std::int32_t>;
+// A selection of up to 128 positions, bit i for position i.
+using Mask = unsigned __int128;
 
-// Whether selection a (bit i for position i) comes before b in the walk.
-bool visitedBefore(std::uint64_t a, std::uint64_t b);
+// Whether selection a comes before b in the walk.
+bool visitedBefore(Mask a, Mask b);
 
 std::uint32_t totalOf(const Values& values, std::uint64_t mask);
 

@@ -173,14 +173,22 @@ std::int32_t randomValue(std::mt19937& rng, int kind) {
 // Value lists that stress the search: equal values, zeros, alternating
 // signs, values near both ends of the range (totals wrap), and mixtures;
 // then the narrow spans (sum of |v|) that integer totals index: amounts,
-// mixed signs, spans of exactly 2^32 - 1 or 2^32, and positive values whose
-// totals pass 2^31.
+// mixed signs, spans of exactly 2^32 - 1 or 2^32, positive values whose
+// totals pass 2^31, and zeros but for three ones, whose many lines (for a
+// target of 1 or 2) make the walk long enough to list its last positions
+// from a table, of every size up to 21.
 Values valuesOfKind(std::mt19937& rng, int kind, int n) {
     Values values;
     const std::int32_t one = randomValue(rng, 4);
     const auto between = [&rng](std::int32_t low, std::int32_t high) {
         return std::uniform_int_distribution<std::int32_t>(low, high)(rng);
     };
+    if (kind == 10) {
+        values.assign(static_cast<std::size_t>(n), 0);
+        std::fill(values.begin(), values.begin() + 3, 1);
+        std::shuffle(values.begin(), values.end(), rng);
+        return values;
+    }
     if (kind == 8) {  // |INT32_MIN| + |INT32_MAX - (n - 2) + wider| + (n - 2) ones
         const int wider = between(0, 1);
         values = {INT32_MIN, INT32_MAX - std::max(0, n - 2 - wider)};
@@ -223,8 +231,8 @@ Values valuesOfKind(std::mt19937& rng, int kind, int n) {
 
 TEST(Pickfit, AgreesWithOracleOnRandomInputs) {
     std::mt19937 rng(20261208);
-    for (int n : {1, 2, 3, 4, 5, 7, 8, 10, 11, 12, 13, 16, 17, 19, 20}) {
-        for (int kind = 0; kind < 10; ++kind) {
+    for (int n : {1, 2, 3, 4, 5, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22}) {
+        for (int kind = 0; kind < 11; ++kind) {
             for (int targetKind = 0; targetKind < 4; ++targetKind) {
                 const Values values = valuesOfKind(rng, kind, n);
                 std::uint32_t target = 0;  // targetKind 0: zero
@@ -232,6 +240,8 @@ TEST(Pickfit, AgreesWithOracleOnRandomInputs) {
                 if (targetKind == 2) target = totalOf(values, rng() | std::uint64_t{1});
                 if (targetKind == 3) target = static_cast<std::uint32_t>(rng());        // rarely reachable
                 if (n > 14 && (kind == 1 || (kind == 2 && targetKind == 0))) continue;  // millions of lines
+                if (kind == 10 ? n < 12 || targetKind == 0 || targetKind == 3 : n > 20) continue;
+                if (kind == 10) target = static_cast<std::uint32_t>(targetKind);
                 const auto t = static_cast<std::int32_t>(target);
                 Args args = commandLine(values, t);
                 if (targetKind == 2) args.insert(args.end() - 1, "ignored");
@@ -292,6 +302,18 @@ TEST(Pickfit, PrunesLongRuns) {
     for (int i = 0; i < 60; ++i) amounts.push_back(std::uniform_int_distribution<std::int32_t>(100, 999)(rng));
     for (int i = 0; i < 60; ++i) even.push_back(static_cast<std::int32_t>(rng() & ~1u));
     for (int i = 1; i <= 25; ++i) lazy.push_back(i);
+    // 63 to 66 amounts, the rows' words holding 64 positions each, and a
+    // target that takes both the first and the last ones; two zeros among
+    // 64 amounts, so that a line may end on a value equal to its rest or
+    // add the zeros after it.
+    std::vector<Values> across;
+    for (int n = 63; n <= 66; ++n) {
+        across.emplace_back();
+        for (int i = 0; i < n; ++i) across.back().push_back(std::uniform_int_distribution<std::int32_t>(1000, 2000)(rng));
+    }
+    Values zeros = across[1];
+    zeros[30] = zeros[63] = 0;
+    const auto acrossTarget = [](const Values& v) { return v[0] + v[v.size() - 2] + v.back(); };
     const auto amountsTarget = static_cast<std::int32_t>(totalOf(amounts, 0x0100200030000));
     const auto line = [](const Values& values, std::size_t from, std::int32_t target) {
         std::string text;
@@ -321,6 +343,11 @@ TEST(Pickfit, PrunesLongRuns) {
         {even, 12345, ""},
         {alone, alone[0], oracle(alone, alone[0])},
         {lazy, 50, oracle(lazy, 50)},
+        {across[0], acrossTarget(across[0]), oracle(across[0], acrossTarget(across[0]))},
+        {across[1], acrossTarget(across[1]), oracle(across[1], acrossTarget(across[1]))},
+        {across[2], acrossTarget(across[2]), oracle(across[2], acrossTarget(across[2]))},
+        {across[3], acrossTarget(across[3]), oracle(across[3], acrossTarget(across[3]))},
+        {zeros, zeros[5] + zeros[62], oracle(zeros, zeros[5] + zeros[62])},
     };
     for (const auto& c : cases) {
         const Args args = commandLine(c.values, c.target);
