@@ -181,31 +181,48 @@ void posarMascara(Sortida& sortida, int base, std::uint32_t anterior, std::uint3
     }
 }
 
-// Writes the line of the selection in hand and position m after it. Where
-// the output has room for the whole line it goes straight there, the
-// selection's text in whole slots; otherwise in pieces.
-void mostrarResultat(Sortida& sortida, int m) {
+// Writes the line of the selection in hand, then the positions of `mig`, a
+// mask of `nbits` positions from `primera` on (bit nbits-1-j for position
+// primera+j), then position m. Where the output has room for the whole
+// line it goes straight there, the values' texts in whole slots;
+// otherwise in pieces.
+void mostrarResultat(Sortida& sortida, int m, std::uint32_t mig = 0, int primera = 0, int nbits = 0) {
     // Local copies: stores through a char pointer could otherwise change them.
-    const char* const ranura = sortida.textos + static_cast<std::size_t>(m) * RANURA;
-    const char* const objectiu = sortida.textos + static_cast<std::size_t>(sortida.objectiu) * RANURA;
+    const char* const textos = sortida.textos;
+    const unsigned char* const llargades = sortida.llargades;
     const char* const linia = sortida.linia;
-    const std::size_t llargada = sortida.llargada, valor = sortida.llargades[m], ple = sortida.ple;
-    const std::size_t final = llargada + valor + sortida.llargades[sortida.objectiu];
-    const bool perLinia = sortida.perLinia;
-    if (CAPACITAT - ple >= llargada + 2 * RANURA) {
+    const std::size_t llargada = sortida.llargada, ple = sortida.ple;
+    const auto ranura = [textos](int i) { return textos + static_cast<std::size_t>(i) * RANURA; };
+    if (CAPACITAT - ple >= llargada + static_cast<std::size_t>(comptar(mig) + 2) * RANURA) {
         char* const desti = sortida.text + ple;
-        for (std::size_t fet = 0; fet < llargada; fet += RANURA) std::memcpy(desti + fet, linia + fet, RANURA);
-        std::memcpy(desti + llargada, ranura, RANURA);
-        desti[llargada + valor - 1] = '=';
-        std::memcpy(desti + llargada + valor, objectiu, RANURA);
-        sortida.ple = ple + final;
+        std::size_t fet = 0;
+        for (; fet < llargada; fet += RANURA) std::memcpy(desti + fet, linia + fet, RANURA);
+        fet = llargada;
+        for (std::uint32_t resta = mig; resta != 0;) {
+            const int b = 31 - __builtin_clz(resta);
+            resta ^= 1u << b;
+            const int i = primera + nbits - 1 - b;
+            std::memcpy(desti + fet, ranura(i), RANURA);
+            fet += llargades[i];
+        }
+        std::memcpy(desti + fet, ranura(m), RANURA);
+        fet += llargades[m];
+        desti[fet - 1] = '=';
+        std::memcpy(desti + fet, ranura(sortida.objectiu), RANURA);
+        sortida.ple = ple + fet + llargades[sortida.objectiu];
     } else {
         escriureTot(sortida, linia, llargada);
-        escriureTot(sortida, ranura, valor - 1);
+        for (std::uint32_t resta = mig; resta != 0;) {
+            const int b = 31 - __builtin_clz(resta);
+            resta ^= 1u << b;
+            const int i = primera + nbits - 1 - b;
+            escriureTot(sortida, ranura(i), llargades[i]);
+        }
+        escriureTot(sortida, ranura(m), llargades[m] - 1u);
         escriureTot(sortida, "=", 1);
-        escriureTot(sortida, objectiu, sortida.llargades[sortida.objectiu]);
+        escriureTot(sortida, ranura(sortida.objectiu), llargades[sortida.objectiu]);
     }
-    if (perLinia) buidar(sortida);
+    if (sortida.perLinia) buidar(sortida);
 }
 
 // ---------------------------------------------------------------------------
@@ -521,8 +538,12 @@ inline std::uint64_t llegirFila(const Files& files, std::uint64_t d) {
 }
 
 // The row of group g at `resta`, for every total that the target stands for.
-std::uint64_t fila(const Index& index, int g, std::uint32_t resta) {
+inline std::uint64_t fila(const Index& index, int g, std::uint32_t resta) {
     const Files* files = index.files + g * index.nsumes;
+    if (index.nsumes == 1) {
+        const std::uint32_t d = resta - static_cast<std::uint32_t>(files->primer);
+        return d < files->mida ? llegirFila(*files, d >> index.gra) : 0;
+    }
     std::uint64_t paraula = 0;
     for (int j = 0; j < index.nsumes; ++j) {
         const std::uint32_t d = resta - static_cast<std::uint32_t>(files[j].primer);
@@ -1114,14 +1135,22 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
     Sortida& sortida = c.sortida;
     Rang rang = trobar(index, resta);
     if (!index.directa && rang.inici < rang.final && mascara(index.entrades[rang.inici]) == 0) ++rang.inici;
+    // A long run's lines share much of their text: the selection in hand
+    // follows them and keeps it, where a short run's are written whole.
     const int base = sortida.nivell, n = c.nvalors - index.inici;
+    const bool seguir = rang.final - rang.inici > 4;
     std::uint32_t anterior = 0;
     for (std::uint32_t i = rang.inici; i < rang.final; ++i) {
         // The visiting key holds Z but for its last position, and where that is.
         const std::uint32_t visita = index.directa ? index.visites[i] : mascara(index.entrades[i]);
-        posarMascara(sortida, base, anterior, visita >> 5, n, index.inici);
-        anterior = visita >> 5;
-        mostrarResultat(sortida, index.inici + n - 1 - static_cast<int>(31 - (visita & 31)));
+        const int darrera = index.inici + n - 1 - static_cast<int>(31 - (visita & 31));
+        if (seguir) {
+            posarMascara(sortida, base, anterior, visita >> 5, n, index.inici);
+            anterior = visita >> 5;
+            mostrarResultat(sortida, darrera);
+        } else {
+            mostrarResultat(sortida, darrera, visita >> 5, index.inici, n);
+        }
     }
     deixar(sortida, base);
 }
@@ -1208,16 +1237,11 @@ std::uint64_t candidats(const Index& index, int g, int m0, int fins, std::uint32
 }
 
 // Whether a non-empty subset of the table's positions may total `resta`.
-// The rows say it exactly: some position from the table's first on has
-// its bit.
+// With rows the table is indexed by total, and its run, fetched already,
+// says it exactly: reading the rows of more groups would cost more.
 template <Font F>
 bool taulaAbasta(const Index& index, std::uint32_t resta) {
-    if (F == Font::Filtres) return filtre(index, index.inici, resta);
-    for (int g = index.inici >> 6; g < index.ngrups; ++g) {
-        const std::uint64_t paraula = filaDe<F>(index, g, resta);
-        if ((g == index.inici >> 6 ? paraula & TOTS << (index.inici & 63) : paraula) != 0) return true;
-    }
-    return false;
+    return F != Font::Filtres || filtre(index, index.inici, resta);
 }
 
 // Step (1) for the candidates of group g: each P + {m} that matches. The
