@@ -298,8 +298,8 @@ struct Index {
     std::uint32_t objectiu;
 
     int ngrups, nsumes, gra;
-    Files* files;  // group g, total j: files[g * nsumes + j]; null without rows
-    int darrerZero;  // the last position whose U the rows say may hold 0, or -1
+    Files* files;            // group g, total j: files[g * nsumes + j]; null without rows
+    int darrerZero;          // the last position whose U the rows say may hold 0, or -1
     int cua;                 // with rows: a table of so many last positions is built
     std::uint64_t abansCua;  // when the walk has taken this many more steps
 
@@ -472,8 +472,7 @@ std::uint64_t plegar(std::uint64_t x, int gra) {
 
 // Words [pos, pos + 64 i) of a bitset of `nbits` bits, as `llegir` reads
 // them, for i < n: the words from within the bitset in one plain loop.
-void desplacar(const std::uint64_t* bits, std::int64_t nbits, std::int64_t pos, std::uint64_t* desti,
-               std::uint64_t n) {
+void desplacar(const std::uint64_t* bits, std::int64_t nbits, std::int64_t pos, std::uint64_t* desti, std::uint64_t n) {
     const std::int64_t paraules = (nbits + 63) / 64, q = pos >> 6, nombre = static_cast<std::int64_t>(n);
     const std::int64_t d0 = std::clamp<std::int64_t>(-q, 0, nombre);
     const std::int64_t d1 = std::clamp<std::int64_t>(paraules - 1 - q, d0, nombre);
@@ -670,7 +669,6 @@ void construirResidus(Index& index, const int* valors) {
     index.bitsResidu = b;
 }
 
-
 // Suffix bounds of the integer totals that non-empty subsets of positions
 // k.. can reach: the sum of the negative values (or, with none, the least
 // value) up to the sum of the positive ones (or, with none, the greatest).
@@ -738,13 +736,14 @@ std::uint32_t mascaraDeVisita(std::uint32_t visita) {
 
 // The subsets of n consecutive positions from `primera`, as entries sorted
 // by key, the mixed sum (or with `barreja` false the sum itself), and then
-// in visiting order; the empty subset (key 0, visiting key 0) is among them. Built by doubling, from the last position back: the
-// list of the last t positions merged with itself shifted by the next
-// value, whose entries all take the new first position. That raises a
-// visiting key by 2^(t+5), but for the new position alone, which comes from
-// the empty subset and goes first among the non-empty ones of its key. The
-// list of 2^t entries lies in `llista` when n - t is even and in `aux` when
-// odd, so `aux` needs room for 2^(n-1) entries.
+// in visiting order; the empty subset (key 0, visiting key 0) is among
+// them. Built by doubling, from the last position back: the list of the
+// last t positions merged with itself shifted by the next value, whose
+// entries all take the new first position. That raises a visiting key by
+// 2^(t+5), but for the new position alone, which comes from the empty
+// subset and goes first among the non-empty ones of its key. The list of
+// 2^t entries lies in `llista` when n - t is even and in `aux` when odd, so
+// `aux` needs room for 2^(n-1) entries.
 void llistar(const int* valors, int primera, int n, std::uint64_t* llista, std::uint64_t* aux, bool barreja) {
     (n % 2 == 0 ? llista : aux)[0] = 0;
     for (int t = 0; t < n; ++t) {
@@ -762,7 +761,8 @@ void llistar(const int* valors, int primera, int n, std::uint64_t* llista, std::
         fondre(origen, m, i, origen, w, mes, desti, o);
         std::copy(origen + i, origen + m, desti + o);
         std::uint64_t* const arribat = std::lower_bound(desti, desti + 2 * m, mes);
-        std::uint64_t* const lloc = std::lower_bound(desti, arribat, std::uint64_t{d} << 32 | (31u - static_cast<std::uint32_t>(t)));
+        std::uint64_t* const lloc =
+            std::lower_bound(desti, arribat, std::uint64_t{d} << 32 | (31u - static_cast<std::uint32_t>(t)));
         std::rotate(lloc, arribat, arribat + 1);
         *lloc = std::uint64_t{d} << 32 | (31u - static_cast<std::uint32_t>(t));
     }
@@ -847,13 +847,16 @@ bool construirCua(Index& index, const int* valors, int n) {
         return false;
     }
     // Bit n-1-j of a mask for position primera + j.
-    for (std::uint32_t m = 1; m < (1u << (n - baix)); ++m) sumesAlt[m] = sumesAlt[m & (m - 1)] + valors[primera + n - baix - 1 - __builtin_ctz(m)];
-    for (std::uint32_t m = 1; m < (1u << baix); ++m) sumesBaix[m] = sumesBaix[m & (m - 1)] + valors[primera + n - 1 - __builtin_ctz(m)];
+    for (std::uint32_t m = 1; m < (1u << (n - baix)); ++m)
+        sumesAlt[m] = sumesAlt[m & (m - 1)] + valors[primera + n - baix - 1 - __builtin_ctz(m)];
+    for (std::uint32_t m = 1; m < (1u << baix); ++m)
+        sumesBaix[m] = sumesBaix[m & (m - 1)] + valors[primera + n - 1 - __builtin_ctz(m)];
     const auto recorrer = [&](auto&& fer) {
         for (std::uint32_t r = 0; r < (1u << n); ++r) {
             for (int b = (r == 0 ? n : __builtin_ctz(r)) - 1; b >= 0; --b) {
                 const std::uint32_t m = r | 1u << b;
-                const auto d = static_cast<std::uint64_t>(sumesAlt[m >> baix] + sumesBaix[m & ((1u << baix) - 1)] - primer);
+                const auto d =
+                    static_cast<std::uint64_t>(sumesAlt[m >> baix] + sumesBaix[m & ((1u << baix) - 1)] - primer);
                 if (d < static_cast<std::uint64_t>(mida)) fer(d, r << 5 | static_cast<std::uint32_t>(31 - b));
             }
         }
@@ -934,9 +937,9 @@ bool construirPrimera(Index& index, const int* valors) {
     // Bit n-1-j of a mask for position j of n, from `primera` on.
     const auto sumar = [valors](std::uint32_t* sumes, int primera, int n) {
         for (std::uint32_t m = 0; m < (1u << n); ++m) {
-            sumes[m] = m == 0 ? 0
-                              : sumes[m & (m - 1)] +
-                                    static_cast<std::uint32_t>(valors[primera + n - 1 - __builtin_ctz(m)]);
+            sumes[m] =
+                m == 0 ? 0
+                       : sumes[m & (m - 1)] + static_cast<std::uint32_t>(valors[primera + n - 1 - __builtin_ctz(m)]);
         }
     };
     sumar(index.sumesAlt, 0, f - baix);
@@ -1093,7 +1096,9 @@ std::uint64_t cubetaDe(const Index& index, std::uint32_t resta) {
     return std::min<std::uint64_t>(resta - index.baseTaula, index.midaTaula);
 }
 
-void avancarCubeta(const Index& index, std::uint32_t resta) { __builtin_prefetch(index.cubetes + cubetaDe(index, resta)); }
+void avancarCubeta(const Index& index, std::uint32_t resta) {
+    __builtin_prefetch(index.cubetes + cubetaDe(index, resta));
+}
 
 void avancarTira(const Index& index, std::uint32_t resta) {
     const std::uint32_t i = index.cubetes[cubetaDe(index, resta)];
@@ -1176,14 +1181,21 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
 // - No index, for N <= 10: every position is a candidate.
 // - Rows, for any N: for each integer total t that the target stands for
 //   (those within the bounds of all totals: one, or none, when the span
-//   (sum of |v|) is below 2^32), and each group of 64 positions, one word
-//   for each total x of a window, whose bit j says whether x is in
-//   U_{64g+j}: the transposed form of R's bitsets. A fixed part reads one
+//   (sum of |v|) is below 2^32; up to MAX_SUMES otherwise), and each group
+//   of 64 positions, one word for each total x of a window, whose bit j
+//   says whether x is in U_{64g+j}: the transposed form of R's bitsets,
+//   each 64 x 64 block transposed when first read. A fixed part reads one
 //   word a group at its rest, masks off the positions below m0 and scans
 //   the bits. A bit m with v_m != r proves that P + {m} extends; where
 //   v_m = r, the row of 0 says whether any position after m reaches 0.
 //   Exact; about N x window bits. Chosen when within MEMORIA_INDEX and,
 //   for N <= 54, below what the two halves take.
+// - The rows' table: once a run with rows has taken as many steps as a
+//   quarter of the subsets of its last min(N - 1, MAX_CUA) positions, about
+//   what building it costs, those subsets are tabulated by total, in
+//   visiting order within each total; from then on a fixed part at or
+//   before the table's first position lists its run at (2), and the
+//   positions from there on are no longer walked.
 // - The two halves, for N <= 54 otherwise: a table of every subset of the
 //   last s <= 25 positions, (mixed sum, visiting key) sorted, 8.25 bytes an
 //   entry, and for the first f = N - s <= 29 positions two bitmaps over
@@ -1248,8 +1260,8 @@ bool taulaAbasta(const Index& index, std::uint32_t resta) {
 // children's rows and table buckets wait on memory, so they are fetched
 // first.
 template <Font F>
-inline __attribute__((always_inline)) void imprimir(const Cerca& c, int g, std::uint64_t paraula,
-                                                    std::uint32_t resta, bool taula) {
+inline __attribute__((always_inline)) void imprimir(const Cerca& c, int g, std::uint64_t paraula, std::uint32_t resta,
+                                                    bool taula) {
     const Index& index = c.index;
     for (; paraula != 0; paraula &= paraula - 1) {
         const int m = 64 * g + __builtin_ctzll(paraula);

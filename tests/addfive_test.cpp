@@ -11,7 +11,7 @@ const std::string prompt = "Enter 5 integers separated by spaces: ";
 RunResult addfive(const std::string& input) {
     RunOptions options;
     options.input = input;
-    return runProgram(ADDFIVE_PATH, {}, options);
+    return runBuilt(ADDFIVE_PATH, {}, options);
 }
 
 TEST(Addfive, PrintsTheTotalOfFiveIntegers) {
@@ -47,14 +47,14 @@ TEST(Addfive, LeavesWhatFollowsTheFifthIntegerUnread) {
         {"1 2 3 4 5x", "", "x"},                             // a letter
         {"1\n2\n3\n4\n5\nnext\n", "next\n", "\nnext\n"},     // lines follow
     };
-    const std::string fromPipe = "\"$0\"; cat";
-    const std::string fromFile = "f=$(mktemp); cat > \"$f\"; (\"$0\"; cat) < \"$f\"; rm \"$f\"";
+    const std::string fromPipe = "\"$@\"; cat";
+    const std::string fromFile = "f=$(mktemp); cat > \"$f\"; (\"$@\"; cat) < \"$f\"; rm \"$f\"";
     for (const auto& c : cases) {
         for (const std::string& script : {fromPipe, fromFile}) {
             SCOPED_TRACE(c.input + " through " + script);
             RunOptions options;
             options.input = c.input;
-            const RunResult r = runProgram("/bin/sh", {"-c", script, ADDFIVE_PATH}, options);
+            const RunResult r = runProgram("/bin/sh", shellScript(script, ADDFIVE_PATH), options);
             const std::string& rest = script == fromPipe ? c.restFromPipe : c.restFromFile;
             EXPECT_EQ(r.out, prompt + "\nTheir sum is: 15\n" + rest);
             EXPECT_EQ(r.err, "");
@@ -111,7 +111,7 @@ TEST(Addfive, ReportsFailedReadsAndWrites) {
         options.input = "1 2 3 4 5\n";
         options.stdoutTo = c.to;
         options.shellPrefix = c.shellPrefix;
-        const RunResult r = runProgram(ADDFIVE_PATH, {}, options);
+        const RunResult r = runBuilt(ADDFIVE_PATH, {}, options);
         EXPECT_EQ(r.out, c.out);
         EXPECT_EQ(r.err, c.err);
         EXPECT_EQ(r.status, 1);

@@ -81,7 +81,7 @@ TEST(Fuzz, PickfitOnRandomCommandLines) {
         const std::int32_t n = args.empty() ? 0 : referenceAtoi(args[0]);
         const bool valid = args.size() >= 2 && n >= 1 && static_cast<std::int64_t>(args.size()) - 1 >= n;
         SCOPED_TRACE(::testing::PrintToString(args));
-        const RunResult r = runProgram(PICKFIT_PATH, args);
+        const RunResult r = runBuilt(PICKFIT_PATH, args);
         accepted += valid;
         if (valid) {
             Values values;
@@ -144,7 +144,7 @@ TEST(Fuzz, AddfiveOnRandomInput) {
         SCOPED_TRACE(::testing::PrintToString(input));
         RunOptions options;
         options.input = input;
-        const RunResult r = runProgram(ADDFIVE_PATH, {}, options);
+        const RunResult r = runBuilt(ADDFIVE_PATH, {}, options);
         totals += read == 5;
         if (read == 5) {
             const auto wrapped = static_cast<std::int32_t>(static_cast<std::uint32_t>(total));
@@ -189,9 +189,10 @@ std::string deepestLine(int n) {
 }
 
 TEST(HugeCommandLine, ServesAsManyValuesAsTheKernelAccepts) {
+    SKIP_UNDER_LAUNCHER("the longest command line is the launcher's");
     const int n = mostValues(2);
     ASSERT_GT(n, 100000);
-    const RunResult r = runProgram(PICKFIT_PATH, deepestPath(n));
+    const RunResult r = runBuilt(PICKFIT_PATH, deepestPath(n));
     EXPECT_TRUE(sameText(r.out, deepestLine(n))) << n << " values";
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, 0);
@@ -199,25 +200,27 @@ TEST(HugeCommandLine, ServesAsManyValuesAsTheKernelAccepts) {
 }
 
 TEST(HugeCommandLine, RunsOfOnes) {
+    SKIP_UNDER_LAUNCHER("150,000 levels need the stack limit that the program raises for itself");
     const int n = 150000;
     Args args = deepestPath(n);
-    RunResult r = runProgram(PICKFIT_PATH, args);
+    RunResult r = runBuilt(PICKFIT_PATH, args);
     EXPECT_TRUE(sameText(r.out, deepestLine(n)));
     EXPECT_EQ(r.status, 0);
 
     args.back() = "0";  // out of reach: ends at once
-    r = runProgram(PICKFIT_PATH, args);
+    r = runBuilt(PICKFIT_PATH, args);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.status, 0);
     EXPECT_LT(r.seconds, 2.0);
 }
 
-// Runs pickfit under the limits that the shell command `prefix` sets.
-RunResult pickfitUnder(const std::string& prefix, const Args& args) {
+// Runs pickfit under the limits that the shell command `prefix` sets, for
+// at most `seconds`.
+RunResult pickfitUnder(const std::string& prefix, const Args& args, double seconds = 60) {
     RunOptions options;
     options.shellPrefix = prefix;
-    options.timeoutSeconds = 60;
-    return runProgram(PICKFIT_PATH, args, options);
+    options.timeoutSeconds = seconds;
+    return runBuilt(PICKFIT_PATH, args, options);
 }
 
 // The least limit in (refused, runs] that a run goes through under, by
@@ -256,6 +259,7 @@ bool runsUnder(const std::string& prefix, const Args& args, const std::string& o
 // below it is refused (both by more than the stack's random offset at
 // start), and nothing crashes.
 TEST(HugeCommandLine, HonoursTheStackLimit) {
+    SKIP_UNDER_LAUNCHER("ulimit -s and a hard limit set through setpriv would apply to the launcher");
     const std::string deep = deepestLine(20000);
     EXPECT_TRUE(runsUnder("ulimit -S -s 1024", deepestPath(20000), deep));
     // Without the capability to raise a hard limit that root has, as a user runs it.
@@ -288,9 +292,20 @@ TEST(HugeCommandLine, HonoursTheStackLimit) {
     }
 }
 
+// A write cut short, when pickfit is stopped and continued while a small
+// pipe is full, goes on from where it stopped.
+TEST(Pipes, AShortWriteGoesOn) {
+    RunOptions options;
+    options.stopAndContinue = true;
+    const Values values{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7, -7};
+    const RunResult r = runBuilt(PICKFIT_PATH, commandLine(values, 0), options);
+    EXPECT_TRUE(sameText(r.out, oracle(values, 0)));
+    EXPECT_EQ(r.status, 0);
+}
+
 TEST(Pipes, ABrokenPipeEndsTheRunQuietly) {
-    Args script{"-c", "\"$0\" 24 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 | head -n 1", PICKFIT_PATH};
-    const RunResult r = runProgram("/bin/sh", script);
+    const std::string script = "\"$@\" 24 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 | head -n 1";
+    const RunResult r = runProgram("/bin/sh", shellScript(script, PICKFIT_PATH));
     EXPECT_EQ(r.out, "0=0\n");
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, 0);
@@ -301,7 +316,9 @@ TEST(Pipes, ABrokenPipeEndsTheRunQuietly) {
 // stays exactly the same. Sanitized programs reserve terabytes of address
 // space, so that build has no such test rather than a skipped one.
 #ifndef PROGRAMS_SANITIZED
-RunResult underLimit(const Args& args, int kib) { return pickfitUnder("ulimit -v " + std::to_string(kib), args); }
+RunResult underLimit(const Args& args, int kib, double seconds) {
+    return pickfitUnder("ulimit -v " + std::to_string(kib), args, seconds);
+}
 
 // From the least limit a run goes through under, every limit in steps of
 // 64 KiB past the largest index gives the same output. The kernel starts the
@@ -309,20 +326,24 @@ RunResult underLimit(const Args& args, int kib) { return pickfitUnder("ulimit -v
 // been a lucky draw, and the steps start 8 KiB above it. What the walk itself
 // needs is taken first, and the index fits in what is left. Below that
 // least limit a run says it is out of memory, or the C library cannot even
-// be loaded; it never crashes. Two halves (wide values); rows of reachable
-// totals that give way to the two halves (30 amounts), or to the lazy table
-// and the filters (56 amounts, in larger steps, and 25,000 ones whose path,
-// as deep as the command line is long, needs the stack the walk took before
-// the index); large indexes at a few limits, up to the largest (54
-// even values and an odd target: no line).
+// be loaded; it never crashes, unless no program at all can start there.
+// Two halves (wide values); rows of reachable totals that give way to the
+// two halves (30 amounts), or to the lazy table and the filters (56
+// amounts, in larger steps, and 25,000 ones whose path, as deep as the
+// command line is long, needs the stack the walk took before the index),
+// and 56 evenly spaced amounts whose rows are built with a rolling buffer;
+// large indexes at a few limits, up to the largest (54 even values and an
+// odd target: no line).
 TEST(MemoryLimit, OutputStaysExact) {
+    SKIP_UNDER_LAUNCHER("ulimit -v would apply to the launcher");
     std::mt19937 rng(44);
-    Values wide, amounts, more, large, largest, deep(25000, 1);
+    Values wide, amounts, more, large, largest, deep(25000, 1), spaced;
     for (int i = 0; i < 24; ++i) wide.push_back(static_cast<std::int32_t>(rng()));
     for (int i = 0; i < 30; ++i) amounts.push_back(std::uniform_int_distribution<std::int32_t>(100, 99999)(rng));
     for (int i = 0; i < 56; ++i) more.push_back(std::uniform_int_distribution<std::int32_t>(100, 99999)(rng));
     for (int i = 0; i < 44; ++i) large.push_back(static_cast<std::int32_t>(rng()));
     for (int i = 0; i < 54; ++i) largest.push_back(static_cast<std::int32_t>(rng() & ~1u));
+    for (int i = 0; i < 56; ++i) spaced.push_back(100000 + 17000 * i);
     const struct {
         Args args;
         int sweepKib, stepKib;
@@ -332,6 +353,7 @@ TEST(MemoryLimit, OutputStaysExact) {
         {commandLine(amounts, static_cast<std::int32_t>(totalOf(amounts, 0x10101010))), 1024, 64, {}},
         {commandLine(more, static_cast<std::int32_t>(totalOf(more, 0x1000000000001))), 2048, 256, {}},
         {commandLine(deep, 25000), 2048, 64, {}},
+        {commandLine(spaced, 1016000), 2048, 64, {}},
         {commandLine(large, static_cast<std::int32_t>(totalOf(large, 0x555555555555))),
          0,
          0,
@@ -340,22 +362,35 @@ TEST(MemoryLimit, OutputStaysExact) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.front() + " values");
-        const RunResult full = runProgram(PICKFIT_PATH, c.args);
+        const RunResult full = runBuilt(PICKFIT_PATH, c.args);
         ASSERT_EQ(full.status, 0);
+        // With less memory a run may take longer, its index smaller, but
+        // within a bound that follows its full run: the slowest here took
+        // 30 times as long, and a busy machine may double that.
+        const double seconds = std::max(30.0, 100 * full.seconds);
+        const auto goesThrough = [&c, seconds](int kib) {
+            const RunResult r = underLimit(c.args, kib, seconds);
+            // Where even /bin/true cannot start with these arguments, the
+            // kernel says so with a crash before any program runs.
+            RunOptions control;
+            control.shellPrefix = "ulimit -v " + std::to_string(kib);
+            if (r.status != 0 && runProgram("/bin/true", c.args, control).status != 0) return false;
+            if (r.status != 0) {
+                EXPECT_TRUE(r.status == 127 || r.err == "pickfit: out of memory\n") << kib << ": " << r.err;
+                EXPECT_LT(r.status, 128) << kib;
+            }
+            return r.status == 0;
+        };
         std::vector<int> limits = c.limits;
         if (c.sweepKib > 0) {
-            const int runs = leastLimit(1024, 65536, [&c](int kib) {
-                const RunResult r = underLimit(c.args, kib);
-                if (r.status != 0) {
-                    EXPECT_TRUE(r.status == 127 || r.err == "pickfit: out of memory\n") << kib << ": " << r.err;
-                    EXPECT_LT(r.status, 128) << kib;
-                }
-                return r.status == 0;
-            });
+            const int runs = leastLimit(1024, 65536, goesThrough);
+            // Below it, in steps fine enough to meet every allocation that
+            // can be refused there, a run says so and ends.
+            for (int kib = 1024; kib < runs; kib += 128) goesThrough(kib);
             for (int kib = runs + 8; kib <= runs + c.sweepKib; kib += c.stepKib) limits.push_back(kib);
         }
         for (int kib : limits) {
-            const RunResult r = underLimit(c.args, kib);
+            const RunResult r = underLimit(c.args, kib, seconds);
             EXPECT_TRUE(sameText(r.out, full.out)) << kib << " KiB";
             EXPECT_EQ(r.err, "") << kib << " KiB";
             EXPECT_EQ(r.status, 0) << kib << " KiB";
@@ -364,22 +399,27 @@ TEST(MemoryLimit, OutputStaysExact) {
 }
 #endif
 
-// On a terminal each line goes out as soon as it is complete. Here the first
-// value alone is the one match: it is found at once, and then no other
-// selection can match (the values are 1 modulo 2^16, so only 30 of them
-// could, and 30 of them leave bit 16 clear where the target has it set),
-// which no index of pickfit's can prove. A run cut off after two seconds
-// must have shown that line, where a pipe would have got nothing yet.
+// On a terminal each line goes out as soon as it is complete, whatever
+// standard input is. Here the first value alone is the one match: it is
+// found at once, and then no other selection can match (the values are 1
+// modulo 2^16, so only 30 of them could, and 30 of them leave bit 16 clear
+// where the target has it set), which no index of pickfit's can prove. A
+// run cut off after two seconds must have shown that line, where a pipe
+// would have got nothing yet.
 TEST(Terminal, ShowsEachLineAtOnce) {
     std::mt19937 rng(7);
     const auto value = [&rng](std::uint32_t low) { return static_cast<std::int32_t>((rng() << 17) | 1u << 16 | low); };
     Values values{value(30)};
     while (values.size() < 60) values.push_back(value(1));
-    std::string command = "exec timeout -s KILL 2 '" + std::string(PICKFIT_PATH) + "'";
-    for (const std::string& arg : commandLine(values, values[0])) command += " " + arg;
-    const RunResult r = runProgram("/usr/bin/script", {"-qec", command, "/dev/null"});
-    const std::string line = std::to_string(values[0]) + "=" + std::to_string(values[0]);
-    EXPECT_EQ(r.out, line + "\r\n");
+    for (const std::string input : {"", " < /dev/null"}) {
+        std::string command = "exec timeout -s KILL 2";
+        for (const std::string& word : launcher()) command += " " + word;
+        command += " '" + std::string(PICKFIT_PATH) + "'";
+        for (const std::string& arg : commandLine(values, values[0])) command += " " + arg;
+        const RunResult r = runProgram("/usr/bin/script", {"-qec", command + input, "/dev/null"});
+        const std::string line = std::to_string(values[0]) + "=" + std::to_string(values[0]);
+        EXPECT_EQ(r.out, line + "\r\n") << input;
+    }
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 namespace {
 
-RunResult pickfit(const Args& args, const RunOptions& options = {}) { return runProgram(PICKFIT_PATH, args, options); }
+RunResult pickfit(const Args& args, const RunOptions& options = {}) { return runBuilt(PICKFIT_PATH, args, options); }
 
 void expectLines(const Args& args, const std::string& lines) {
     const RunResult r = pickfit(args);
@@ -62,6 +62,9 @@ TEST(Pickfit, PrintsMatchingSelectionsInVisitingOrder) {
          "0+0+0+0=0\n"},
         {{"2", "2147483647", "1", "-2147483648"}, "2147483647+1=-2147483648\n"},
         {{"3", "-2147483648", "-2147483648", "7", "7"}, "7=7\n-2147483648+-2147483648+7=7\n"},
+        // A value whose mixed key is 0xFFFFFFFF, where the table's keys wrap.
+        {{"11", "2147483647", "-2147483648", "3", "4", "5", "-244002641", "7", "8", "9", "10", "11", "-244002641"},
+         oracle({2147483647, INT32_MIN, 3, 4, 5, -244002641, 7, 8, 9, 10, 11}, -244002641)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
@@ -268,18 +271,28 @@ TEST(Pickfit, FindsEveryMatchAmongFortyValues) {
 // an independent count, whose pairing of the halves' sorted totals takes
 // 768 MiB at 52 values. At 54, every value even and the target odd, the
 // whole index is built and finds nothing, within i386's address space too.
-// Which lines come in which order, the oracle differential checks.
+// Then thousands of lines of up to 38 values of 11 characters each, which
+// must fit in the output buffer wherever its end falls. Which lines come in
+// which order, the oracle differential checks.
 TEST(Pickfit, CountsEveryMatchAmongManyValues) {
     std::mt19937 rng(5254);
     RunOptions options;
     options.countLinesOnly = true;
     options.timeoutSeconds = 300;
+    std::vector<std::pair<Values, std::int32_t>> cases;
     for (const int n : {44, 48, 52, 54}) {
         Values values;
         for (int i = 0; i < n; ++i) values.push_back(static_cast<std::int32_t>(n < 54 ? rng() : rng() & ~1u));
-        const auto target = static_cast<std::int32_t>(n < 54 ? totalOf(values, rng() | std::uint64_t{rng()} << 32) : 1);
+        cases.emplace_back(values,
+                           n < 54 ? static_cast<std::int32_t>(totalOf(values, rng() | std::uint64_t{rng()} << 32)) : 1);
+    }
+    Values longest(14, 1);
+    longest.push_back(0);
+    for (int i = 0; i <= 30; ++i) longest.push_back(INT32_MIN + (1 << i));
+    cases.emplace_back(longest, 5);
+    for (const auto& [values, target] : cases) {
         const RunResult r = pickfit(commandLine(values, target), options);
-        EXPECT_EQ(r.lines, n < 54 ? countMatches(values, target) : 0) << n << " values";
+        EXPECT_EQ(r.lines, values.size() != 54 ? countMatches(values, target) : 0) << values.size() << " values";
         EXPECT_EQ(r.err, "");
         EXPECT_EQ(r.status, 0);
     }
@@ -309,11 +322,20 @@ TEST(Pickfit, PrunesLongRuns) {
     std::vector<Values> across;
     for (int n = 63; n <= 66; ++n) {
         across.emplace_back();
-        for (int i = 0; i < n; ++i) across.back().push_back(std::uniform_int_distribution<std::int32_t>(1000, 2000)(rng));
+        for (int i = 0; i < n; ++i)
+            across.back().push_back(std::uniform_int_distribution<std::int32_t>(1000, 2000)(rng));
     }
     Values zeros = across[1];
     zeros[30] = zeros[63] = 0;
     const auto acrossTarget = [](const Values& v) { return v[0] + v[v.size() - 2] + v.back(); };
+    // Wide values past the two halves' reach, whose one line the residues
+    // and the bounds must not cut: a value alone among others that no
+    // selection of theirs can complete, and a line at the bounds' very edge.
+    Values residues(55, 1310721000), edge(56, 1), crossing(68, 1000);
+    residues[5] = 1310720007;
+    edge[0] = edge[1] = INT32_MAX;
+    // Selections of values on both sides of position 64.
+    crossing[0] = 1, crossing[63] = 5, crossing[65] = 2, crossing[66] = 3;
     const auto amountsTarget = static_cast<std::int32_t>(totalOf(amounts, 0x0100200030000));
     const auto line = [](const Values& values, std::size_t from, std::int32_t target) {
         std::string text;
@@ -348,6 +370,9 @@ TEST(Pickfit, PrunesLongRuns) {
         {across[2], acrossTarget(across[2]), oracle(across[2], acrossTarget(across[2]))},
         {across[3], acrossTarget(across[3]), oracle(across[3], acrossTarget(across[3]))},
         {zeros, zeros[5] + zeros[62], oracle(zeros, zeros[5] + zeros[62])},
+        {residues, 1310720007, oracle(residues, 1310720007)},
+        {edge, -2147483595, oracle(edge, -2147483595)},
+        {crossing, 6, oracle(crossing, 6)},
     };
     for (const auto& c : cases) {
         const Args args = commandLine(c.values, c.target);

@@ -41,7 +41,7 @@ void pipeOrThrow(int fds[2]) {
     for (auto& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
     signal(SIGPIPE, SIG_DFL);
-    execv(argv[0], argv.data());
+    execvp(argv[0], argv.data());
     _exit(127);
 }
 
@@ -70,6 +70,7 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid < 0) throw std::runtime_error(std::string("fork: ") + std::strerror(errno));
+    if (options.stopAndContinue) fcntl(out[0], F_SETPIPE_SZ, 4096);
     if (pid == 0) childExec(path, args, options, in[0], out[1], err[1]);
     close(in[0]);
     close(out[1]);
@@ -104,6 +105,12 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
                 result.lines += static_cast<std::size_t>(std::count(buffer, buffer + n, '\n'));
             } else if (n > 0) {
                 (i == 0 ? result.out : result.err).append(buffer, static_cast<std::size_t>(n));
+                // A program blocked on a full pipe that is stopped returns
+                // from its write with only part of it written.
+                if (i == 0 && options.stopAndContinue) {
+                    kill(pid, SIGSTOP);
+                    kill(pid, SIGCONT);
+                }
             } else if (n == 0 || errno != EINTR) {
                 close(fd);
                 fd = -1;
@@ -127,6 +134,32 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
+}
+
+std::vector<std::string> launcher() {
+    std::vector<std::string> words;
+    const std::string text = PROGRAM_LAUNCHER;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        if (end > at) words.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return words;
+}
+
+RunResult runBuilt(const std::string& path, const std::vector<std::string>& args, const RunOptions& options) {
+    std::vector<std::string> words = launcher();
+    if (words.empty()) return runProgram(path, args, options);
+    words.push_back(path);
+    words.insert(words.end(), args.begin(), args.end());
+    return runProgram(words.front(), std::vector<std::string>(words.begin() + 1, words.end()), options);
+}
+
+std::vector<std::string> shellScript(const std::string& script, const std::string& path) {
+    std::vector<std::string> args{"-c", script, "sh"};
+    for (const std::string& word : launcher()) args.push_back(word);
+    args.push_back(path);
+    return args;
 }
 
 ::testing::AssertionResult sameText(const std::string& actual, const std::string& expected) {

@@ -19,12 +19,29 @@ enum class StdoutTo { Capture, DevFull, Closed };
 struct RunOptions {
     std::string input;  // written to standard input, which is then closed
     StdoutTo stdoutTo = StdoutTo::Capture;
-    double timeoutSeconds = 10;   // enough for any small run; large ones set more
-    std::string shellPrefix;      // when set, run through sh -c "PREFIX; exec PROGRAM ..." (for ulimit)
-    bool countLinesOnly = false;  // count the lines of standard output instead of keeping it
+    double timeoutSeconds = 10;    // enough for any small run; large ones set more
+    std::string shellPrefix;       // when set, run through sh -c "PREFIX; exec PROGRAM ..." (for ulimit)
+    bool countLinesOnly = false;   // count the lines of standard output instead of keeping it
+    bool stopAndContinue = false;  // standard output a 4 KiB pipe, the program stopped and continued after each read
 };
 
 RunResult runProgram(const std::string& path, const std::vector<std::string>& args, const RunOptions& options = {});
+
+// The words that go before each program this tree built: the build's
+// PROGRAM_LAUNCHER (an emulator such as qemu-i386), or none.
+std::vector<std::string> launcher();
+
+// Runs a program that this tree built, after the launcher.
+RunResult runBuilt(const std::string& path, const std::vector<std::string>& args, const RunOptions& options = {});
+
+// Arguments for /bin/sh that run `script`, in which "$@" stands for the
+// program this tree built at `path`, after the launcher.
+std::vector<std::string> shellScript(const std::string& script, const std::string& path);
+
+// Skips a test whose meaning depends on the kernel's limits for the
+// program itself: under a launcher they would apply to the launcher.
+#define SKIP_UNDER_LAUNCHER(why) \
+    if (!launcher().empty()) GTEST_SKIP() << "under the launcher " << launcher().front() << ", " << why
 
 // Compares a program's output with what it should be. On a difference it
 // says where the first one is: a line diff of large outputs would not fit in
