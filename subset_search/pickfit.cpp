@@ -278,11 +278,10 @@ struct Rang {
     std::uint32_t inici, final;
 };
 
-// The rows of one group of 64 positions, 64g.., for one integer total that
-// the target stands for: row d covers the 2^gra totals from
-// primer + (d << gra) on, and its bit j says whether one of them is in
-// U_{64g+j}. The rows cover `mida` totals, at most 2^32, so that a rest
-// modulo 2^32 names one of them.
+// The rows of one group of 64 positions, 64g..: row d stands for the
+// integer total primer + d, and its bit j says whether it is in U_{64g+j}.
+// The rows cover `mida` totals, at most 2^32, so that a rest modulo 2^32
+// names one of them.
 struct Files {
     std::int64_t primer;
     std::uint64_t mida;
@@ -290,15 +289,12 @@ struct Files {
     std::uint64_t* girats;  // a bit a 64 x 64 block: whether it is transposed yet
 };
 
-// The most integer totals that rows are kept for; each takes its own rows.
-constexpr int MAX_SUMES = 16;
-
 struct Index {
     int nvalors;
     std::uint32_t objectiu;
 
-    int ngrups, nsumes, gra;
-    Files* files;            // group g, total j: files[g * nsumes + j]; null without rows
+    int ngrups;
+    Files* files;            // group g: files[g]; null without rows
     int darrerZero;          // the last position whose U the rows say may hold 0, or -1
     int cua;                 // with rows: a table of so many last positions is built
     std::uint64_t abansCua;  // when the walk has taken this many more steps
@@ -382,16 +378,6 @@ std::uint64_t llegirCicle(const std::uint64_t* bits, int b, std::uint64_t pos) {
     return bits[i] >> desplacament | bits[(i + 1) & mascara] << (64 - desplacament);
 }
 
-// The even bits of x packed into its low 32 bits.
-std::uint64_t parells(std::uint64_t x) {
-    x &= 0x5555555555555555u;
-    x = (x | x >> 1) & 0x3333333333333333u;
-    x = (x | x >> 2) & 0x0f0f0f0f0f0f0f0fu;
-    x = (x | x >> 4) & 0x00ff00ff00ff00ffu;
-    x = (x | x >> 8) & 0x0000ffff0000ffffu;
-    return (x | x >> 16) & 0x00000000ffffffffu;
-}
-
 // ---------------------------------------------------------------------------
 // The index: rows of reachable totals
 
@@ -404,70 +390,53 @@ std::int64_t sumesCongruents(const Index& index, std::int64_t& primera) {
     return primera > alt ? 0 : (alt - primera) / (std::int64_t{1} << 32) + 1;
 }
 
-// Words of the rows of one group at a grain: whole 64 x 64 blocks.
-std::uint64_t paraulesFiles(const Files& f, int gra) {
-    const std::uint64_t files = (f.mida + (std::uint64_t{1} << gra) - 1) >> gra;
-    return (files + 63) / 64 * 64;
-}
+// Words of the rows of one group: whole 64 x 64 blocks.
+std::uint64_t paraulesFiles(const Files& f) { return (f.mida + 63) / 64 * 64; }
 
-// What rows would cover, into `files` (nsumes per group), and the words
-// they would take at a grain: UINT64_MAX when a group's window is wider
-// than 2^32. At position k a rest is a total t minus that of a selection
-// among the positions below k, so it lies in [t - positive prefix,
-// t - negative prefix]; U_k lies within the bounds [minims[k], maxims[k]].
-// A group covers the hull of its positions' windows.
-std::uint64_t finestres(const Index& index, const int* valors, int nsumes, std::int64_t primera, int gra,
-                        Files* files) {
+// What the rows for the integer total t would cover, into `files`, and the
+// words they would take: UINT64_MAX when a group's window is wider than
+// 2^32. At position k a rest is t minus the total of a selection among the
+// positions below k, so it lies in [t - positive prefix, t - negative
+// prefix]; U_k lies within the bounds [minims[k], maxims[k]]. A group
+// covers the hull of its positions' windows.
+std::uint64_t finestres(const Index& index, const int* valors, std::int64_t t, Files* files) {
     const int n = index.nvalors;
     std::int64_t negatius = 0, positius = 0;
     std::uint64_t paraules = 0;
     for (int g = 0; g < index.ngrups; ++g) {
-        std::int64_t baixos[MAX_SUMES], alts[MAX_SUMES];
-        std::fill(baixos, baixos + nsumes, INT64_MAX);
-        std::fill(alts, alts + nsumes, INT64_MIN);
+        std::int64_t primer = INT64_MAX, darrer = INT64_MIN;
         for (int k = 64 * g; k < std::min(n, 64 * g + 64); ++k) {
-            for (int j = 0; j < nsumes; ++j) {
-                const std::int64_t t = primera + j * (std::int64_t{1} << 32);
-                const std::int64_t baix = std::max(t - positius, index.minims[k]);
-                const std::int64_t alt = std::min(t - negatius, index.maxims[k]);
-                if (baix > alt) continue;
-                baixos[j] = std::min(baixos[j], baix);
-                alts[j] = std::max(alts[j], alt);
+            const std::int64_t baix = std::max(t - positius, index.minims[k]);
+            const std::int64_t alt = std::min(t - negatius, index.maxims[k]);
+            if (baix <= alt) {
+                primer = std::min(primer, baix);
+                darrer = std::max(darrer, alt);
             }
             (valors[k] < 0 ? negatius : positius) += valors[k];
         }
-        for (int j = 0; j < nsumes; ++j) {
-            Files& f = files[g * nsumes + j];
-            f = Files{0, 0, nullptr, nullptr};
-            if (baixos[j] > alts[j]) continue;
-            f.primer = baixos[j];
-            f.mida = static_cast<std::uint64_t>(alts[j] - baixos[j]) + 1;
-            if (f.mida > (std::uint64_t{1} << 32)) return UINT64_MAX;
-            paraules += paraulesFiles(f, gra);
-        }
+        Files& f = files[g];
+        f = Files{0, 0, nullptr, nullptr};
+        if (primer > darrer) continue;
+        f.primer = primer;
+        f.mida = static_cast<std::uint64_t>(darrer - primer) + 1;
+        if (f.mida > (std::uint64_t{1} << 32)) return UINT64_MAX;
+        paraules += paraulesFiles(f);
     }
     return paraules;
 }
 
-// Bytes of rows at grain `gra`, or UINT64_MAX when there can be none.
-std::uint64_t midaFiles(Index& index, const int* valors, int gra) {
-    std::int64_t primera;
-    const std::int64_t nsumes = sumesCongruents(index, primera);
-    if (nsumes > MAX_SUMES) return UINT64_MAX;
+// Bytes of the rows, or UINT64_MAX when there can be none: the target must
+// stand for one integer total.
+std::uint64_t midaFiles(Index& index, const int* valors) {
+    std::int64_t t;
+    if (sumesCongruents(index, t) != 1) return UINT64_MAX;
     const int marca = index.nblocs;
-    const auto n = static_cast<std::uint64_t>(index.ngrups) * static_cast<std::uint64_t>(nsumes);
-    auto* files = static_cast<Files*>(reservar(index, sizeof(Files) * std::max<std::uint64_t>(n, 1)));
+    const auto n = static_cast<std::uint64_t>(index.ngrups);
+    auto* files = static_cast<Files*>(reservar(index, sizeof(Files) * n));
     if (files == nullptr) return UINT64_MAX;
-    const std::uint64_t paraules = finestres(index, valors, static_cast<int>(nsumes), primera, gra, files);
+    const std::uint64_t paraules = finestres(index, valors, t, files);
     alliberarDesDe(index, marca);
     return paraules == UINT64_MAX ? paraules : 8 * paraules + sizeof(Files) * n;
-}
-
-// Folds x's bits in groups of 2^gra, each into one bit saying whether any of
-// them is set, packed into the low 64 >> gra bits.
-std::uint64_t plegar(std::uint64_t x, int gra) {
-    for (int i = 0; i < gra; ++i) x = parells(x | x >> 1);
-    return x;
 }
 
 // Words [pos, pos + 64 i) of a bitset of `nbits` bits, as `llegir` reads
@@ -524,7 +493,7 @@ void transposar(std::uint64_t* a) {
     ronda<1>(a, 0x5555555555555555u);
 }
 
-// Row d of a group's rows for one total, its block transposed first if no
+// Row d of a group's rows, its block transposed first if no
 // read has done it yet.
 __attribute__((noinline)) void girar(const Files& files, std::uint64_t d) {
     transposar(files.files + (d & ~std::uint64_t{63}));
@@ -536,19 +505,11 @@ inline std::uint64_t llegirFila(const Files& files, std::uint64_t d) {
     return files.files[d];
 }
 
-// The row of group g at `resta`, for every total that the target stands for.
+// The row of group g at `resta`.
 inline std::uint64_t fila(const Index& index, int g, std::uint32_t resta) {
-    const Files* files = index.files + g * index.nsumes;
-    if (index.nsumes == 1) {
-        const std::uint32_t d = resta - static_cast<std::uint32_t>(files->primer);
-        return d < files->mida ? llegirFila(*files, d >> index.gra) : 0;
-    }
-    std::uint64_t paraula = 0;
-    for (int j = 0; j < index.nsumes; ++j) {
-        const std::uint32_t d = resta - static_cast<std::uint32_t>(files[j].primer);
-        if (d < files[j].mida) paraula |= llegirFila(files[j], d >> index.gra);
-    }
-    return paraula;
+    const Files& files = index.files[g];
+    const std::uint32_t d = resta - static_cast<std::uint32_t>(files.primer);
+    return d < files.mida ? llegirFila(files, d) : 0;
 }
 
 // Builds the rows, total by total, from the last position back. R_k, the
@@ -558,29 +519,29 @@ inline std::uint64_t fila(const Index& index, int g, std::uint32_t resta) {
 // offset; what lies outside R_{k+1}'s window reads as absent, and what a
 // query can ask about lies inside it or out of reach, so the bits asked
 // about are exact. The U_k of 8 positions wait in a buffer; then their
-// words, folded to the rows' grain, go to their columns of the 64 x 64
-// blocks of the group's rows, a whole cache line a block. A block is
+// words go to their columns of the 64 x 64 blocks of the group's rows, a
+// whole cache line a block. A block is
 // transposed when the walk first reads it, `llegirFila`: then a row holds a
 // word, its bits for the group's positions, and a run that prints little
 // reads few blocks. False when memory is refused.
-bool construirFiles(Index& index, const int* valors, int gra) {
+bool construirFiles(Index& index, const int* valors) {
     const int n = index.nvalors, marca = index.nblocs;
-    std::int64_t primera;
-    const int nsumes = static_cast<int>(sumesCongruents(index, primera));
-    const auto nfiles = static_cast<std::uint64_t>(index.ngrups) * static_cast<std::uint64_t>(nsumes);
-    index.files = static_cast<Files*>(reservar(index, sizeof(Files) * std::max<std::uint64_t>(nfiles, 1)));
+    std::int64_t t;
+    sumesCongruents(index, t);
+    const auto ngrups = static_cast<std::uint64_t>(index.ngrups);
+    index.files = static_cast<Files*>(reservar(index, sizeof(Files) * ngrups));
     if (index.files == nullptr) return false;
-    const std::uint64_t paraules = finestres(index, valors, nsumes, primera, gra, index.files);
+    const std::uint64_t paraules = finestres(index, valors, t, index.files);
     auto* espai = static_cast<std::uint64_t*>(reservar(index, 8 * std::max<std::uint64_t>(paraules, 1)));
-    auto* girats = reservarBits(index, std::max<std::uint64_t>(paraules / 64 + 64 * nfiles, 1));
+    auto* girats = reservarBits(index, std::max<std::uint64_t>(paraules / 64 + 64 * ngrups, 1));
     std::uint64_t rodants = 1;
-    for (std::uint64_t i = 0, seguent = 0, blocs = 0; espai != nullptr && girats != nullptr && i < nfiles; ++i) {
-        Files& f = index.files[i];
+    for (std::uint64_t g = 0, seguent = 0, blocs = 0; espai != nullptr && girats != nullptr && g < ngrups; ++g) {
+        Files& f = index.files[g];
         rodants = std::max(rodants, (f.mida + 63) / 64);
         f.files = espai + seguent;
         f.girats = girats + blocs / 64;
-        seguent += f.mida > 0 ? paraulesFiles(f, gra) : 0;
-        blocs += f.mida > 0 ? (paraulesFiles(f, gra) / 64 + 63) / 64 * 64 : 0;
+        seguent += paraulesFiles(f);
+        blocs += (paraulesFiles(f) / 64 + 63) / 64 * 64;
     }
     auto* rodant = static_cast<std::uint64_t*>(reservar(index, 8 * 10 * rodants));
     if (espai == nullptr || girats == nullptr || rodant == nullptr) {
@@ -589,45 +550,35 @@ bool construirFiles(Index& index, const int* valors, int gra) {
         return false;
     }
     std::uint64_t* const unics = rodant + 2 * rodants;  // U_k of position k in slot k % 8
-    const std::uint64_t peces = std::uint64_t{1} << gra;
-    for (int j = 0; j < nsumes; ++j) {
-        const std::uint64_t* abans = rodant;  // R_n: empty
-        std::int64_t primerAbans = 0, midaAbans = 0;
-        for (int k = n - 1; k >= 0; --k) {
-            const Files& f = index.files[(k >> 6) * nsumes + j];
-            const std::uint64_t p = (f.mida + 63) / 64;
-            std::uint64_t* const bits = rodant + (k & 1) * rodants;
-            std::uint64_t* const u = unics + (k & 7) * rodants;
-            desplacar(abans, midaAbans, f.primer - primerAbans, bits, p);
-            desplacar(abans, midaAbans, f.primer - primerAbans - valors[k], u, p);
-            if (valors[k] >= f.primer && static_cast<std::uint64_t>(valors[k] - f.primer) < f.mida) {
-                posarBit(u, static_cast<std::uint64_t>(valors[k] - f.primer));
-            }
-            if (f.mida % 64 != 0) u[p - 1] &= (std::uint64_t{1} << (f.mida % 64)) - 1;
-            for (std::uint64_t i = 0; i < p; ++i) bits[i] |= u[i];
-            if (k % 8 == 0 && p > 0) {
-                for (std::uint64_t ci = 0; ci * peces < p; ++ci) {
-                    alignas(16) std::uint64_t linia[8] = {};
-                    for (int kk = k; kk < std::min(k + 8, n); ++kk) {
-                        const std::uint64_t* uk = unics + (kk & 7) * rodants + ci * peces;
-                        for (std::uint64_t t = 0; t < peces && ci * peces + t < p; ++t) {
-                            linia[kk - k] |= plegar(uk[t], gra) << (t << (6 - gra));
-                        }
-                    }
-                    escriureLinia(f.files + ci * 64 + static_cast<std::uint64_t>(k & 63), linia);
-                }
-            }
-            abans = bits;
-            primerAbans = f.primer;
-            midaAbans = static_cast<std::int64_t>(f.mida);
+    const std::uint64_t* abans = rodant;                // R_n: empty
+    std::int64_t primerAbans = 0, midaAbans = 0;
+    for (int k = n - 1; k >= 0; --k) {
+        const Files& f = index.files[k >> 6];
+        const std::uint64_t p = (f.mida + 63) / 64;
+        std::uint64_t* const bits = rodant + (k & 1) * rodants;
+        std::uint64_t* const u = unics + (k & 7) * rodants;
+        desplacar(abans, midaAbans, f.primer - primerAbans, bits, p);
+        desplacar(abans, midaAbans, f.primer - primerAbans - valors[k], u, p);
+        if (valors[k] >= f.primer && static_cast<std::uint64_t>(valors[k] - f.primer) < f.mida) {
+            posarBit(u, static_cast<std::uint64_t>(valors[k] - f.primer));
         }
+        if (f.mida % 64 != 0) u[p - 1] &= (std::uint64_t{1} << (f.mida % 64)) - 1;
+        for (std::uint64_t i = 0; i < p; ++i) bits[i] |= u[i];
+        if (k % 8 == 0) {
+            for (std::uint64_t ci = 0; ci < p; ++ci) {
+                alignas(16) std::uint64_t linia[8] = {};
+                for (int kk = k; kk < std::min(k + 8, n); ++kk) linia[kk - k] = unics[(kk & 7) * rodants + ci];
+                escriureLinia(f.files + ci * 64 + static_cast<std::uint64_t>(k & 63), linia);
+            }
+        }
+        abans = bits;
+        primerAbans = f.primer;
+        midaAbans = static_cast<std::int64_t>(f.mida);
     }
 #if defined(__SSE2__)
     _mm_sfence();
 #endif
     alliberar(index, rodant);
-    index.nsumes = nsumes;
-    index.gra = gra;
     index.darrerZero = -1;
     for (int g = 0; g < index.ngrups; ++g) {
         const std::uint64_t zero = fila(index, g, 0);
@@ -1039,10 +990,10 @@ void construirIndex(Index& index, const int* valors) {
     index.ngrups = (n + 63) / 64;
     const int segona = std::min(n - n / 2, MAX_SEGONA);
     const bool duesMeitats = n - segona <= MAX_PRIMERA;
-    const std::uint64_t bytes = midaFiles(index, valors, 0);
+    const std::uint64_t bytes = midaFiles(index, valors);
     const std::uint64_t limit =
         duesMeitats ? std::min(MEMORIA_INDEX, midaDuesMeitats(segona, n - segona)) : MEMORIA_INDEX;
-    if (bytes <= limit && construirFiles(index, valors, 0)) {
+    if (bytes <= limit && construirFiles(index, valors)) {
         index.cua = std::min(n - 1, MAX_CUA);
         index.abansCua = std::uint64_t{1} << std::max(0, index.cua - 2);
         return;
@@ -1111,11 +1062,9 @@ void avancarTira(const Index& index, std::uint32_t resta) {
 }
 
 void avancarFila(const Index& index, int g, std::uint32_t resta) {
-    const Files* files = index.files + g * index.nsumes;
-    for (int j = 0; j < index.nsumes; ++j) {
-        const std::uint32_t d = resta - static_cast<std::uint32_t>(files[j].primer);
-        if (d < files[j].mida) __builtin_prefetch(files[j].files + (d >> index.gra));
-    }
+    const Files& files = index.files[g];
+    const std::uint32_t d = resta - static_cast<std::uint32_t>(files.primer);
+    if (d < files.mida) __builtin_prefetch(files.files + d);
 }
 
 // The first position from m0 on, and before `fins`, whose R the filters
@@ -1179,17 +1128,17 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
 // kind changes the output.
 //
 // - No index, for N <= 10: every position is a candidate.
-// - Rows, for any N: for each integer total t that the target stands for
-//   (those within the bounds of all totals: one, or none, when the span
-//   (sum of |v|) is below 2^32; up to MAX_SUMES otherwise), and each group
-//   of 64 positions, one word for each total x of a window, whose bit j
-//   says whether x is in U_{64g+j}: the transposed form of R's bitsets,
-//   each 64 x 64 block transposed when first read. A fixed part reads one
-//   word a group at its rest, masks off the positions below m0 and scans
-//   the bits. A bit m with v_m != r proves that P + {m} extends; where
-//   v_m = r, the row of 0 says whether any position after m reaches 0.
-//   Exact; about N x window bits. Chosen when within MEMORIA_INDEX and,
-//   for N <= 54, below what the two halves take.
+// - Rows, for any N whose target stands for one integer total t within
+//   the bounds of all totals (always one or none when the span, the sum of
+//   |v|, is below 2^32): for each group of 64 positions, one word for each
+//   total x of a window, whose bit j says whether x is in U_{64g+j}: the
+//   transposed form of R's bitsets, each 64 x 64 block transposed when
+//   first read. A fixed part reads one word a group at its rest, masks off
+//   the positions below m0 and scans the bits. A bit m with v_m != r
+//   proves that P + {m} extends; where v_m = r, the row of 0 says whether
+//   any position after m reaches 0. Exact; about N x window bits. Chosen
+//   when within MEMORIA_INDEX and, for N <= 54, below what the two halves
+//   take.
 // - The rows' table: once a run with rows has taken as many steps as a
 //   quarter of the subsets of its last min(N - 1, MAX_CUA) positions, about
 //   what building it costs, those subsets are tabulated by total, in
@@ -1225,9 +1174,9 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
 //
 // Masks of the table and the first half: bit n-1-j stands for position j
 // of their n.
-// Where a fixed part's candidates come from: the rows of one group for one
-// total (N <= 64, as for most narrow spans), the rows of any number, or
-// every position up to where the filters end them.
+// Where a fixed part's candidates come from: the rows of one group (N <=
+// 64, as for most narrow spans), the rows of several, or every position up
+// to where the filters end them.
 enum class Font { Fila, Files, Filtres };
 
 // The row of group g at `resta`, for the rows.
@@ -1236,7 +1185,7 @@ std::uint64_t filaDe(const Index& index, int g, std::uint32_t resta) {
     if constexpr (F != Font::Fila) return fila(index, g, resta);
     const Files& files = index.files[0];
     const std::uint32_t d = resta - static_cast<std::uint32_t>(files.primer);
-    return d < files.mida ? llegirFila(files, d >> index.gra) : 0;
+    return d < files.mida ? llegirFila(files, d) : 0;
 }
 
 // The candidates of a fixed part among group g's positions, bit j for
@@ -1433,7 +1382,7 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
         recorrerMeitats(cerca);
     } else if (index.files == nullptr) {
         buscar_suma<Font::Filtres>(cerca, nvalorsActual - 1, index.objectiu);
-    } else if (index.ngrups == 1 && index.nsumes == 1) {
+    } else if (index.ngrups == 1) {
         buscar_suma<Font::Fila>(cerca, nvalorsActual - 1, index.objectiu);
     } else {
         buscar_suma<Font::Files>(cerca, nvalorsActual - 1, index.objectiu);
