@@ -321,17 +321,36 @@ struct Index {
     int nblocs;
 };
 
-// Zero-filled memory for the index, or null.
-void* reservar(Index& index, std::uint64_t bytes) {
+constexpr std::size_t PAGINA_GRAN = 2 << 20;
+
+// A mapping of `mida` bytes, its pages mapped in, or null. With `grans` it
+// starts on a 2 MiB boundary and asks for pages of that size, for memory
+// read at random all through the walk: far fewer faults and TLB misses.
+// Where the kernel has no such pages, or the room past a boundary is
+// refused, it is an ordinary mapping.
+void* mapar(std::size_t mida, bool grans) {
+    mida = (mida + 4095) & ~std::size_t{4095};
+    void* adreca = grans ? mmap(nullptr, mida + PAGINA_GRAN, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                         : MAP_FAILED;
+    if (adreca != MAP_FAILED) {
+        char* const inici = static_cast<char*>(adreca);
+        char* const alineat = inici + (-reinterpret_cast<std::uintptr_t>(inici) & (PAGINA_GRAN - 1));
+        if (alineat > inici) munmap(inici, static_cast<std::size_t>(alineat - inici));
+        munmap(alineat + mida, static_cast<std::size_t>(inici + PAGINA_GRAN - alineat));
+        madvise(alineat, mida, MADV_HUGEPAGE);
+        // Older kernels cannot map them in at once; then they come on first touch.
+        madvise(alineat, mida, MADV_POPULATE_WRITE);
+        return alineat;
+    }
+    adreca = mmap(nullptr, mida, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    return adreca == MAP_FAILED ? nullptr : adreca;
+}
+
+// Zero-filled memory for the index, or null; with `grans`, as `mapar` says.
+void* reservar(Index& index, std::uint64_t bytes, bool grans = false) {
     if (bytes == 0 || bytes > SIZE_MAX / 2 || index.nblocs == MAX_BLOCS) return nullptr;
     const auto mida = static_cast<std::size_t>(bytes);
-    void* adreca = nullptr;
-    if (mida < MIDA_MAPA) {
-        adreca = std::calloc(mida, 1);
-    } else {
-        adreca = mmap(nullptr, mida, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-        if (adreca == MAP_FAILED) adreca = nullptr;
-    }
+    void* const adreca = mida < MIDA_MAPA ? std::calloc(mida, 1) : mapar(mida, grans && mida >= PAGINA_GRAN);
     if (adreca != nullptr) index.blocs[index.nblocs++] = Bloc{adreca, mida};
     return adreca;
 }
@@ -532,7 +551,7 @@ bool construirFiles(Index& index, const int* valors) {
     index.files = static_cast<Files*>(reservar(index, sizeof(Files) * ngrups));
     if (index.files == nullptr) return false;
     const std::uint64_t paraules = finestres(index, valors, t, index.files);
-    auto* espai = static_cast<std::uint64_t*>(reservar(index, 8 * std::max<std::uint64_t>(paraules, 1)));
+    auto* espai = static_cast<std::uint64_t*>(reservar(index, 8 * std::max<std::uint64_t>(paraules, 1), true));
     auto* girats = reservarBits(index, std::max<std::uint64_t>(paraules / 64 + 64 * ngrups, 1));
     std::uint64_t rodants = 1;
     for (std::uint64_t g = 0, seguent = 0, blocs = 0; espai != nullptr && girats != nullptr && g < ngrups; ++g) {
