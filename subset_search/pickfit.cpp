@@ -52,8 +52,9 @@ constexpr int NOUTILITZAT = 0;
 // The selection in hand, the fixed part that every line printed next
 // starts with, is kept as a stack: `valorsActuals` flags its positions,
 // `posicions` lists them in order, `linia` holds their texts one after the
-// other (`llargada` bytes, value i's from `inicis[i]`). A line is then one copy of `linia`, the
-// last value's slot and the target's.
+// other (`llargada` bytes, value i's from `inicis[i]`). A line is then one
+// copy of `linia`, the slots of any values between, the last value's slot
+// and the target's.
 struct Sortida {
     char* text;
     std::size_t ple;
