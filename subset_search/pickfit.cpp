@@ -166,6 +166,18 @@ int comptar(std::uint32_t x) {
     return static_cast<int>((x * 0x01010101u) >> 24);
 }
 
+// Calls fer(i) for each position i of `mascara`, a mask of `nbits`
+// positions from `primera` on (bit nbits-1-j for position primera+j), in
+// order.
+template <class Fer>
+inline __attribute__((always_inline)) void perPosicio(std::uint32_t mascara, int primera, int nbits, Fer fer) {
+    while (mascara != 0) {
+        const int b = 31 - __builtin_clz(mascara);
+        mascara ^= 1u << b;
+        fer(primera + nbits - 1 - b);
+    }
+}
+
 // Makes the selection in hand above its first `base` positions the one of
 // `nova`, a mask of `nbits` positions from `primera` on (bit nbits-1-j for
 // position primera+j), where it is now that of `anterior`: the positions
@@ -175,11 +187,7 @@ void posarMascara(Sortida& sortida, int base, std::uint32_t anterior, std::uint3
     if (diferents == 0) return;
     const int alt = 31 - __builtin_clz(diferents);
     deixar(sortida, base + comptar(static_cast<std::uint32_t>(static_cast<std::uint64_t>(nova) >> (alt + 1))));
-    for (std::uint32_t resta = nova & ((2u << alt) - 1); resta != 0;) {
-        const int b = 31 - __builtin_clz(resta);
-        resta ^= 1u << b;
-        prendre(sortida, primera + nbits - 1 - b);
-    }
+    perPosicio(nova & ((2u << alt) - 1), primera, nbits, [&sortida](int i) { prendre(sortida, i); });
 }
 
 // Writes the line of the selection in hand, then the positions of `mig`, a
@@ -199,13 +207,10 @@ void mostrarResultat(Sortida& sortida, int m, std::uint32_t mig = 0, int primera
         std::size_t fet = 0;
         for (; fet < llargada; fet += RANURA) std::memcpy(desti + fet, linia + fet, RANURA);
         fet = llargada;
-        for (std::uint32_t resta = mig; resta != 0;) {
-            const int b = 31 - __builtin_clz(resta);
-            resta ^= 1u << b;
-            const int i = primera + nbits - 1 - b;
+        perPosicio(mig, primera, nbits, [&](int i) {
             std::memcpy(desti + fet, ranura(i), RANURA);
             fet += llargades[i];
-        }
+        });
         std::memcpy(desti + fet, ranura(m), RANURA);
         fet += llargades[m];
         desti[fet - 1] = '=';
@@ -213,12 +218,7 @@ void mostrarResultat(Sortida& sortida, int m, std::uint32_t mig = 0, int primera
         sortida.ple = ple + fet + llargades[sortida.objectiu];
     } else {
         escriureTot(sortida, linia, llargada);
-        for (std::uint32_t resta = mig; resta != 0;) {
-            const int b = 31 - __builtin_clz(resta);
-            resta ^= 1u << b;
-            const int i = primera + nbits - 1 - b;
-            escriureTot(sortida, ranura(i), llargades[i]);
-        }
+        perPosicio(mig, primera, nbits, [&](int i) { escriureTot(sortida, ranura(i), llargades[i]); });
         escriureTot(sortida, ranura(m), llargades[m] - 1u);
         escriureTot(sortida, "=", 1);
         escriureTot(sortida, ranura(sortida.objectiu), llargades[sortida.objectiu]);
@@ -401,24 +401,31 @@ std::uint64_t llegirCicle(const std::uint64_t* bits, int b, std::uint64_t pos) {
 // ---------------------------------------------------------------------------
 // The index: rows of reachable totals
 
-// The integer totals of non-empty selections that the target stands for:
-// those in [minims[0], maxims[0]] equal to it modulo 2^32. The first of
-// them, and how many there are.
-std::int64_t sumesCongruents(const Index& index, std::int64_t& primera) {
+// Whether the target stands for one integer total of non-empty selections,
+// one in [minims[0], maxims[0]] equal to it modulo 2^32, and which: rows
+// and their table need it.
+bool totalUnic(const Index& index, std::int64_t& t) {
     const std::int64_t baix = index.minims[0], alt = index.maxims[0];
-    primera = baix + std::int64_t{index.objectiu - static_cast<std::uint32_t>(baix)};
-    return primera > alt ? 0 : (alt - primera) / (std::int64_t{1} << 32) + 1;
+    t = baix + std::int64_t{index.objectiu - static_cast<std::uint32_t>(baix)};
+    return t <= alt && alt - t < (std::int64_t{1} << 32);
 }
 
 // Words of the rows of one group: whole 64 x 64 blocks.
 std::uint64_t paraulesFiles(const Files& f) { return (f.mida + 63) / 64 * 64; }
 
+// The totals [baix, alt] that a rest can take at position k, for the
+// integer total t, given the sums of the negative and of the positive values
+// before k: a rest is t minus the total of a selection among them, and U_k
+// lies within the bounds [minims[k], maxims[k]].
+void finestra(const Index& index, int k, std::int64_t t, std::int64_t negatius, std::int64_t positius,
+              std::int64_t& baix, std::int64_t& alt) {
+    baix = std::max(t - positius, index.minims[k]);
+    alt = std::min(t - negatius, index.maxims[k]);
+}
+
 // What the rows for the integer total t would cover, into `files`, and the
 // words they would take: UINT64_MAX when a group's window is wider than
-// 2^32. At position k a rest is t minus the total of a selection among the
-// positions below k, so it lies in [t - positive prefix, t - negative
-// prefix]; U_k lies within the bounds [minims[k], maxims[k]]. A group
-// covers the hull of its positions' windows.
+// 2^32. A group covers the hull of its positions' windows.
 std::uint64_t finestres(const Index& index, const int* valors, std::int64_t t, Files* files) {
     const int n = index.nvalors;
     std::int64_t negatius = 0, positius = 0;
@@ -426,8 +433,8 @@ std::uint64_t finestres(const Index& index, const int* valors, std::int64_t t, F
     for (int g = 0; g < index.ngrups; ++g) {
         std::int64_t primer = INT64_MAX, darrer = INT64_MIN;
         for (int k = 64 * g; k < std::min(n, 64 * g + 64); ++k) {
-            const std::int64_t baix = std::max(t - positius, index.minims[k]);
-            const std::int64_t alt = std::min(t - negatius, index.maxims[k]);
+            std::int64_t baix, alt;
+            finestra(index, k, t, negatius, positius, baix, alt);
             if (baix <= alt) {
                 primer = std::min(primer, baix);
                 darrer = std::max(darrer, alt);
@@ -449,7 +456,7 @@ std::uint64_t finestres(const Index& index, const int* valors, std::int64_t t, F
 // stand for one integer total.
 std::uint64_t midaFiles(Index& index, const int* valors) {
     std::int64_t t;
-    if (sumesCongruents(index, t) != 1) return UINT64_MAX;
+    if (!totalUnic(index, t)) return UINT64_MAX;
     const int marca = index.nblocs;
     const auto n = static_cast<std::uint64_t>(index.ngrups);
     auto* files = static_cast<Files*>(reservar(index, sizeof(Files) * n));
@@ -547,7 +554,7 @@ inline std::uint64_t fila(const Index& index, int g, std::uint32_t resta) {
 bool construirFiles(Index& index, const int* valors) {
     const int n = index.nvalors, marca = index.nblocs;
     std::int64_t t;
-    sumesCongruents(index, t);
+    totalUnic(index, t);
     const auto ngrups = static_cast<std::uint64_t>(index.ngrups);
     index.files = static_cast<Files*>(reservar(index, sizeof(Files) * ngrups));
     if (index.files == nullptr) return false;
@@ -706,23 +713,22 @@ std::uint32_t mascaraDeVisita(std::uint32_t visita) {
 }
 
 // The subsets of n consecutive positions from `primera`, as entries sorted
-// by key, the mixed sum (or with `barreja` false the sum itself), and then
-// in visiting order; the empty subset (key 0, visiting key 0) is among
-// them. Built by doubling, from the last position back: the list of the
-// last t positions merged with itself shifted by the next value, whose
-// entries all take the new first position. That raises a visiting key by
-// 2^(t+5), but for the new position alone, which comes from the empty
-// subset and goes first among the non-empty ones of its key. The list of
-// 2^t entries lies in `llista` when n - t is even and in `aux` when odd, so
-// `aux` needs room for 2^(n-1) entries.
-void llistar(const int* valors, int primera, int n, std::uint64_t* llista, std::uint64_t* aux, bool barreja) {
+// by key, the mixed sum, and then in visiting order; the empty subset (key
+// 0, visiting key 0) is among them. Built by doubling, from the last
+// position back: the list of the last t positions merged with itself
+// shifted by the next value, whose entries all take the new first
+// position. That raises a visiting key by 2^(t+5), but for the new position
+// alone, which comes from the empty subset and goes first among the
+// non-empty ones of its key. The list of 2^t entries lies in `llista` when
+// n - t is even and in `aux` when odd, so `aux` needs room for 2^(n-1)
+// entries.
+void llistar(const int* valors, int primera, int n, std::uint64_t* llista, std::uint64_t* aux) {
     (n % 2 == 0 ? llista : aux)[0] = 0;
     for (int t = 0; t < n; ++t) {
         const std::uint64_t* origen = (n - t) % 2 == 0 ? llista : aux;
         std::uint64_t* desti = (n - t) % 2 == 0 ? aux : llista;
         const std::uint32_t m = 1u << t;
-        const auto valor = static_cast<std::uint32_t>(valors[primera + n - 1 - t]);
-        const std::uint32_t d = barreja ? barrejar(valor) : valor;
+        const std::uint32_t d = barrejar(static_cast<std::uint32_t>(valors[primera + n - 1 - t]));
         // Shifted by d, the entries from w on wrap around and come first.
         const auto w =
             static_cast<std::uint32_t>(std::lower_bound(origen, origen + m, std::uint64_t{0u - d} << 32) - origen);
@@ -757,17 +763,6 @@ Rang trobar(const Index& index, std::uint32_t resta) {
     return {static_cast<std::uint32_t>(primer - index.entrades), static_cast<std::uint32_t>(darrer - index.entrades)};
 }
 
-// The totals that a rest can take at position k, for the one integer total
-// t that the target stands for, and that positions k.. reach: as for the
-// rows' windows.
-void finestraPosicio(const Index& index, const int* valors, int k, std::int64_t t, std::int64_t& primer,
-                     std::int64_t& mida) {
-    std::int64_t negatius = 0, positius = 0;
-    for (int i = 0; i < k; ++i) (valors[i] < 0 ? negatius : positius) += valors[i];
-    primer = std::max(t - positius, index.minims[k]);
-    mida = std::max<std::int64_t>(0, std::min(t - negatius, index.maxims[k]) - primer + 1);
-}
-
 // Tabulates every subset of the last n positions, about 8.25 bytes an entry,
 // sorted by mixed sum and then in visiting order, and a sentinel entry
 // after the last that no key passes. It is built with a buffer of 4 bytes
@@ -785,7 +780,7 @@ bool construirSegona(Index& index, const int* valors, int n) {
         return false;
     }
     std::uint64_t* const e = index.entrades;
-    llistar(valors, index.nvalors - n, n, e, aux, true);
+    llistar(valors, index.nvalors - n, n, e, aux);
     alliberar(index, aux);
     e[entrades] = UINT64_MAX;
     index.desplacament = 32 - bits;
@@ -807,9 +802,11 @@ bool construirSegona(Index& index, const int* valors, int n) {
 // totals no rest can take. False when memory is refused.
 bool construirCua(Index& index, const int* valors, int n) {
     const int marca = index.nblocs, primera = index.nvalors - n, baix = n / 2;
-    std::int64_t t, primer, mida;
-    if (sumesCongruents(index, t) != 1) return false;
-    finestraPosicio(index, valors, primera, t, primer, mida);
+    std::int64_t t, negatius = 0, positius = 0, primer, darrer;
+    if (!totalUnic(index, t)) return false;
+    for (int i = 0; i < primera; ++i) (valors[i] < 0 ? negatius : positius) += valors[i];
+    finestra(index, primera, t, negatius, positius, primer, darrer);
+    const std::int64_t mida = std::max<std::int64_t>(0, darrer - primer + 1);
     index.cubetes = static_cast<std::uint32_t*>(reservar(index, 4 * static_cast<std::uint64_t>(mida) + 8));
     auto* sumesAlt = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << (n - baix)));
     auto* sumesBaix = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << baix));
@@ -891,7 +888,7 @@ bool construirPrimera(Index& index, const int* valors) {
     }
     const int a = f - b;
     const std::uint32_t nb = 1u << b;
-    llistar(valors, a, b, llistaB, aux, true);
+    llistar(valors, a, b, llistaB, aux);
     alliberar(index, aux);
     const std::uint64_t total = std::uint64_t{1} << f;
     index.completable = reservarBits(index, total);
