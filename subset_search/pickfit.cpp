@@ -5,6 +5,7 @@
 // tells it which positions can still take part in a match, and every
 // selection it keeps in hand is part of some line it prints.
 #include <alloca.h>
+#include <fcntl.h>
 #include <sys/auxv.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
@@ -290,9 +291,20 @@ struct Files {
     std::uint64_t* girats;  // a bit a 64 x 64 block: whether it is transposed yet
 };
 
+// One window of a set of totals: bit d stands for the total primer + d.
+struct Finestra {
+    std::int64_t primer;
+    std::uint64_t mida;
+    std::uint64_t* bits;
+};
+
 struct Index {
     int nvalors;
     std::uint32_t objectiu;
+
+    Finestra* conjunts;  // null without sets; else ntotals windows a kept position
+    int ntotals;         // with sets: the integer totals the target stands for
+    int pas;             // with sets: positions 2^pas apart keep one
 
     int ngrups;
     Files* files;            // group g: files[g]; null without rows
@@ -382,7 +394,7 @@ std::uint64_t* reservarBits(Index& index, std::uint64_t nbits) {
 // Bits [pos, pos + 64) of a bitset of `nbits` bits whose last word is clean
 // beyond them; what lies outside the bitset reads as 0.
 std::uint64_t llegir(const std::uint64_t* bits, std::int64_t nbits, std::int64_t pos) {
-    if (pos <= -64 || pos >= nbits) return 0;
+    if (pos <= -64 || pos >= nbits || nbits <= 0) return 0;
     if (pos < 0) return bits[0] << -pos;
     const std::int64_t i = pos >> 6, desplacament = pos & 63;
     std::uint64_t paraula = bits[i] >> desplacament;
@@ -401,14 +413,19 @@ std::uint64_t llegirCicle(const std::uint64_t* bits, int b, std::uint64_t pos) {
 // ---------------------------------------------------------------------------
 // The index: rows of reachable totals
 
+// How many integer totals of non-empty selections the target may stand for:
+// those equal to it modulo 2^32 within [minims[0], maxims[0]], the least
+// of which goes to t, each 2^32 above the one before.
+std::int64_t totals(const Index& index, std::int64_t& t) {
+    const std::int64_t baix = index.minims[0], alt = index.maxims[0];
+    t = baix + std::int64_t{index.objectiu - static_cast<std::uint32_t>(baix)};
+    return t <= alt ? ((alt - t) >> 32) + 1 : 0;
+}
+
 // Whether the target stands for one integer total of non-empty selections,
 // one in [minims[0], maxims[0]] equal to it modulo 2^32, and which: rows
 // and their table need it.
-bool totalUnic(const Index& index, std::int64_t& t) {
-    const std::int64_t baix = index.minims[0], alt = index.maxims[0];
-    t = baix + std::int64_t{index.objectiu - static_cast<std::uint32_t>(baix)};
-    return t <= alt && alt - t < (std::int64_t{1} << 32);
-}
+bool totalUnic(const Index& index, std::int64_t& t) { return totals(index, t) == 1; }
 
 // Words of the rows of one group: whole 64 x 64 blocks.
 std::uint64_t paraulesFiles(const Files& f) { return (f.mida + 63) / 64 * 64; }
@@ -462,8 +479,13 @@ std::uint64_t midaFiles(Index& index, const int* valors) {
     auto* files = static_cast<Files*>(reservar(index, sizeof(Files) * n));
     if (files == nullptr) return UINT64_MAX;
     const std::uint64_t paraules = finestres(index, valors, t, files);
+    std::uint64_t rodants = 1;
+    for (std::uint64_t g = 0; g < n; ++g) rodants = std::max(rodants, (files[g].mida + 63) / 64);
     alliberarDesDe(index, marca);
-    return paraules == UINT64_MAX ? paraules : 8 * paraules + sizeof(Files) * n;
+    if (paraules == UINT64_MAX) return paraules;
+    // The rows, a bit a block for whether it is transposed, and the rolling
+    // buffers that build them.
+    return 8 * paraules + paraules / 64 / 8 + 8 * 64 * n + 8 * 10 * rodants + sizeof(Files) * n;
 }
 
 // Words [pos, pos + 64 i) of a bitset of `nbits` bits, as `llegir` reads
@@ -670,6 +692,149 @@ bool construirLimits(Index& index, const int* valors) {
         index.maxims[k] = positius > 0 ? positius : major;
     }
     return true;
+}
+
+// ---------------------------------------------------------------------------
+// The index: sets of reachable totals, position by position
+
+// With many congruent totals the windows take more than any budget.
+constexpr int MAX_TOTALS = 64;
+
+// Calls fer(k, i, primer, mida) for each position k from the last back and
+// each integer total i, with the window that R_k keeps for it while the
+// sets are built: the hull of the windows of the positions from k to the
+// last of its run of 2^pas, so that the set of the run's first position,
+// the one kept, holds every total that a rest at any of them may ask about.
+// Empty windows have mida 0.
+template <class Fer>
+void perFinestra(const Index& index, const int* valors, int pas, Fer fer) {
+    const int n = index.nvalors;
+    std::int64_t t, negatius = 0, positius = 0;
+    totals(index, t);
+    for (int k = 0; k < n; ++k) (valors[k] < 0 ? negatius : positius) += valors[k];
+    std::int64_t baixos[MAX_TOTALS], alts[MAX_TOTALS];
+    for (int k = n - 1; k >= 0; --k) {
+        (valors[k] < 0 ? negatius : positius) -= valors[k];
+        const bool darrera = k == n - 1 || ((k + 1) >> pas) != (k >> pas);
+        for (int i = 0; i < index.ntotals; ++i) {
+            std::int64_t baix, alt;
+            finestra(index, k, t + (std::int64_t{i} << 32), negatius, positius, baix, alt);
+            if (!darrera && baixos[i] <= alts[i]) {
+                baix = baix <= alt ? std::min(baix, baixos[i]) : baixos[i];
+                alt = baix <= alt ? std::max(alt, alts[i]) : alts[i];
+            }
+            baixos[i] = baix;
+            alts[i] = alt;
+            fer(k, i, baix, baix <= alt ? static_cast<std::uint64_t>(alt - baix) + 1 : 0);
+        }
+    }
+}
+
+// The words of the sets that keep one position in 2^pas, and the most that
+// one position's windows take while they are built; false when a window is
+// wider than 2^32, which a rest modulo 2^32 could not name a total of.
+bool paraulesConjunts(const Index& index, const int* valors, int pas, std::uint64_t& guardades,
+                      std::uint64_t& rodants) {
+    std::uint64_t ara = 0;
+    bool caben = true;
+    guardades = rodants = 0;
+    perFinestra(index, valors, pas, [&](int k, int i, std::int64_t, std::uint64_t mida) {
+        caben = caben && mida <= (std::uint64_t{1} << 32);
+        ara = (i == 0 ? 0 : ara) + (mida + 63) / 64;
+        if (i < index.ntotals - 1) return;
+        rodants = std::max(rodants, ara);
+        if (k % (1 << pas) == 0) guardades += ara;
+    });
+    return caben;
+}
+
+std::uint64_t finestresConjunts(const Index& index, int pas) {
+    return static_cast<std::uint64_t>(((index.nvalors - 1) >> pas) + 1) * static_cast<std::uint64_t>(index.ntotals);
+}
+
+// Bytes of the sets that keep one position in 2^pas, with what building
+// them takes besides, or UINT64_MAX when they cannot be had.
+std::uint64_t midaConjunts(const Index& index, const int* valors, int pas) {
+    std::uint64_t guardades, rodants;
+    if (!paraulesConjunts(index, valors, pas, guardades, rodants)) return UINT64_MAX;
+    return 8 * (guardades + 2 * rodants) + sizeof(Finestra) * finestresConjunts(index, pas);
+}
+
+// Words [a, a + 64 i) or [b, b + 64 i) of a window's bits, as `llegir`
+// reads them, for i < n: one pass, the words from within the bitset in a
+// plain loop.
+void unir(const Finestra& f, std::int64_t a, std::int64_t b, std::uint64_t* desti, std::uint64_t n) {
+    const auto nbits = static_cast<std::int64_t>(f.mida), nombre = static_cast<std::int64_t>(n);
+    const std::int64_t qa = a >> 6, qb = b >> 6, paraules = (nbits + 63) / 64;
+    // Words i in [d0, d1) read words qa + i, qa + i + 1, qb + i and qb + i + 1, all within the bitset.
+    const std::int64_t d0 = std::clamp<std::int64_t>(-std::min(qa, qb), 0, nombre);
+    const std::int64_t d1 = std::clamp<std::int64_t>(paraules - 1 - std::max(qa, qb), d0, nombre);
+    const auto llegir2 = [&](std::int64_t i) {
+        return llegir(f.bits, nbits, a + 64 * i) | llegir(f.bits, nbits, b + 64 * i);
+    };
+    for (std::int64_t i = 0; i < d0; ++i) desti[i] = llegir2(i);
+    const int sa = static_cast<int>(a & 63), sb = static_cast<int>(b & 63);
+    const std::uint64_t *pa = f.bits + qa, *pb = f.bits + qb;
+    // A shift by 64 - s would be undefined for s = 0; by 1 and then 63 - s it is 0.
+    for (std::int64_t i = d0; i < d1; ++i) {
+        desti[i] = pa[i] >> sa | (pa[i + 1] << 1) << (63 - sa) | pb[i] >> sb | (pb[i + 1] << 1) << (63 - sb);
+    }
+    for (std::int64_t i = d1; i < nombre; ++i) desti[i] = llegir2(i);
+}
+
+// Builds the sets that keep one position in 2^pas, R_k for each kept k
+// over the windows of `perFinestra`, from the last position back: R_k is
+// R_{k+1} and R_{k+1} shifted by v_k, and v_k itself, each window read
+// from the same total's window at k + 1, what lies outside it as absent.
+// As for the rows, a total a rest can ask about lies inside that window or
+// out of reach, so a kept set answers exactly at its own position; at the
+// others of its run it holds every total their sets hold, and a few more,
+// which cost a look and print nothing. False when memory is refused.
+bool construirConjunts(Index& index, const int* valors, int pas) {
+    const int marca = index.nblocs, T = index.ntotals;
+    std::uint64_t guardades, rodants;
+    paraulesConjunts(index, valors, pas, guardades, rodants);
+    index.conjunts = static_cast<Finestra*>(reservar(index, sizeof(Finestra) * finestresConjunts(index, pas)));
+    auto* espai = static_cast<std::uint64_t*>(reservar(index, 8 * std::max<std::uint64_t>(guardades, 1), true));
+    auto* rodant = static_cast<std::uint64_t*>(reservar(index, 8 * 2 * std::max<std::uint64_t>(rodants, 1)));
+    if (index.conjunts == nullptr || espai == nullptr || rodant == nullptr) {
+        alliberarDesDe(index, marca);
+        index.conjunts = nullptr;
+        return false;
+    }
+    index.pas = pas;
+    Finestra abans[MAX_TOTALS] = {}, nous[MAX_TOTALS];
+    std::uint64_t* desti = nullptr;
+    perFinestra(index, valors, pas, [&](int k, int i, std::int64_t primer, std::uint64_t mida) {
+        const bool guardada = k % (1 << pas) == 0;
+        if (i == 0) desti = guardada ? espai : rodant + (k & 1) * rodants;
+        const std::uint64_t p = (mida + 63) / 64;
+        const int v = valors[k];
+        unir(abans[i], primer - abans[i].primer, primer - abans[i].primer - v, desti, p);
+        if (v >= primer && static_cast<std::uint64_t>(v - primer) < mida) {
+            posarBit(desti, static_cast<std::uint64_t>(v - primer));
+        }
+        if (mida % 64 != 0) desti[p - 1] &= (std::uint64_t{1} << (mida % 64)) - 1;
+        nous[i] = Finestra{primer, mida, desti};
+        desti += p;
+        if (guardada) {
+            index.conjunts[(k >> pas) * T + i] = nous[i];
+            espai = desti;
+        }
+        if (i == T - 1) std::copy(nous, nous + T, abans);
+    });
+    alliberar(index, rodant);
+    return true;
+}
+
+// Whether the set kept for position k may hold `resta`.
+bool conjunt(const Index& index, int k, std::uint32_t resta) {
+    const Finestra* f = index.conjunts + static_cast<std::ptrdiff_t>(k >> index.pas) * index.ntotals;
+    for (int i = 0; i < index.ntotals; ++i) {
+        const std::uint32_t d = resta - static_cast<std::uint32_t>(f[i].primer);
+        if (d < f[i].mida && bit(f[i].bits, d)) return true;
+    }
+    return false;
 }
 
 // ---------------------------------------------------------------------------
@@ -989,8 +1154,61 @@ constexpr int MAX_PRIMERA = 29;
 // prints much, then come from it. 8.25 MiB, and 4 more while it is built.
 constexpr int MAX_CUA = 21;
 
-// What the rows may take.
+// The least that the index may take, and the sparsest sets: one position
+// in 2^MAX_PAS.
 constexpr std::uint64_t MEMORIA_INDEX = std::uint64_t{640} << 20;
+constexpr int MAX_PAS = 6;
+
+// Room kept under a limit on the address space for what is mapped after the
+// index is chosen: the rows' table, the sets' windows, a mapping's spare
+// room to start on a 2 MiB boundary, allocator slack.
+constexpr std::uint64_t MARGE = 1 << 20;
+
+// Bytes of address space the run has mapped so far, from /proc; 0 where it
+// cannot tell, and then a refused block shrinks the index as it did before.
+std::uint64_t espaiMapat() {
+    const int fd = open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    char text[64];
+    const ssize_t n = read(fd, text, sizeof text);
+    close(fd);
+    std::uint64_t pagines = 0;
+    if (n > 0) std::from_chars(text, text + n, pagines);
+    return pagines * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+// What the index may take: an eighth of the machine's memory, the way sort
+// sizes its buffer, and never less than MEMORIA_INDEX; a quarter of the
+// address space at most, which on 32 bits is the lesser; and never more
+// than a limit on the address space leaves.
+std::uint64_t pressupost() {
+    std::uint64_t bytes = MEMORIA_INDEX;
+    const long pagines = sysconf(_SC_PHYS_PAGES), pagina = sysconf(_SC_PAGESIZE);
+    if (pagines > 0 && pagina > 0) {
+        bytes = std::max(bytes, static_cast<std::uint64_t>(pagines) / 8 * static_cast<std::uint64_t>(pagina));
+    }
+    bytes = std::min<std::uint64_t>(bytes, SIZE_MAX / 4);
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+        const std::uint64_t usat = espaiMapat() + MARGE;
+        bytes = std::min<std::uint64_t>(bytes, limit.rlim_cur > usat ? limit.rlim_cur - usat : 0);
+    }
+    return bytes;
+}
+
+// Builds the sets that keep the most positions within `bytes`, one in 2^pas;
+// false when the target stands for no integer total or too many, or when
+// not even one in 2^MAX_PAS fits.
+bool construirConjuntsQueCapiguen(Index& index, const int* valors, std::uint64_t bytes) {
+    std::int64_t t;
+    const std::int64_t ntotals = totals(index, t);
+    if (ntotals == 0 || ntotals > MAX_TOTALS) return false;
+    index.ntotals = static_cast<int>(ntotals);
+    for (int pas = 0; pas <= MAX_PAS; ++pas) {
+        if (midaConjunts(index, valors, pas) <= bytes && construirConjunts(index, valors, pas)) return true;
+    }
+    return false;
+}
 
 // What the two halves keep.
 std::uint64_t midaDuesMeitats(int segona, int primera) {
@@ -1007,9 +1225,8 @@ void construirIndex(Index& index, const int* valors) {
     index.ngrups = (n + 63) / 64;
     const int segona = std::min(n - n / 2, MAX_SEGONA);
     const bool duesMeitats = n - segona <= MAX_PRIMERA;
-    const std::uint64_t bytes = midaFiles(index, valors);
-    const std::uint64_t limit =
-        duesMeitats ? std::min(MEMORIA_INDEX, midaDuesMeitats(segona, n - segona)) : MEMORIA_INDEX;
+    const std::uint64_t memoria = pressupost(), bytes = midaFiles(index, valors);
+    const std::uint64_t limit = duesMeitats ? std::min(memoria, midaDuesMeitats(segona, n - segona)) : memoria;
     if (bytes <= limit && construirFiles(index, valors)) {
         index.cua = std::min(n - 1, MAX_CUA);
         index.abansCua = std::uint64_t{1} << std::max(0, index.cua - 2);
@@ -1020,6 +1237,8 @@ void construirIndex(Index& index, const int* valors) {
         index.nprimera = index.inici < n && index.inici <= MAX_PRIMERA ? index.inici : 0;
         if (index.nprimera > 0 && !construirPrimera(index, valors)) index.nprimera = 0;
         if (index.nprimera > 0) return;
+    } else if (construirConjuntsQueCapiguen(index, valors, memoria)) {
+        return;
     } else {
         // The last positions wait for the walk to reach them.
         index.inici = n - MAX_SEGONA;
@@ -1049,6 +1268,7 @@ bool filtre(const Index& index, int k, std::uint32_t resta) {
         const std::uint64_t* residus = index.residus + (static_cast<std::uint64_t>(k) << (b - 6));
         if (!bit(residus, resta & ((std::uint64_t{1} << b) - 1))) return false;
     }
+    if (index.conjunts != nullptr && !conjunt(index, k, resta)) return false;
     if (index.minims == nullptr) return true;
     // The integer totals lie in [minims[k], maxims[k]].
     const std::int64_t baix = index.minims[k], alt = index.maxims[k];
@@ -1154,8 +1374,8 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
 //   the positions below m0 and scans the bits. A bit m with v_m != r
 //   proves that P + {m} extends; where v_m = r, the row of 0 says whether
 //   any position after m reaches 0. Exact; about N x window bits. Chosen
-//   when within MEMORIA_INDEX and, for N <= 54, below what the two halves
-//   take.
+//   when within the budget, `pressupost`, and, for N <= 54, below what the
+//   two halves take.
 // - The rows' table: once a run with rows has taken as many steps as a
 //   quarter of the subsets of its last min(N - 1, MAX_CUA) positions, about
 //   what building it costs, those subsets are tabulated by total, in
@@ -1177,17 +1397,25 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
 //   last MAX_SEGONA positions, built when a fixed part first needs it, so
 //   that a run the filters settle near the root ends at once; each fixed
 //   part lists its run at (2).
+// - Sets, for N > 54 otherwise, where the target stands for at most
+//   MAX_TOTALS integer totals: R_k itself, over one window for each total,
+//   for one position in 2^pas, the fewest left out that the budget allows.
+//   A position without its own set asks the one kept before it, which
+//   holds every total its set holds: a filter, exact at the kept positions.
+//   Where sets are kept there is no table and no residue filter.
 // - Filters, for the positions before the lazy table: R_k modulo 2^b, which
 //   catches structure such as every value even and an odd target, and the
 //   bounds of the integer totals that positions k.. reach. The candidates
 //   are the positions from m0 up to the first whose R fails them, and a
 //   candidate extends where R_{m+1} passes them. The bounds are built for
 //   every N > 10, before the rest, and count as the walk's own.
-// - Shrinking: all index memory comes from `reservar` and may be refused
-//   under a memory limit. The rows and the first half are then given up
-//   whole; the table tries one position fewer, down to none; the residues
-//   stay if they fit. A refusal never ends the run: what the walk itself
-//   needs was taken before the index.
+// - Shrinking: under a limit on the address space the budget is what the
+//   limit leaves. All index memory comes from `reservar`, and a refusal
+//   still falls through: the rows and the first half are given up whole,
+//   the sets keep one position in twice as many, the table tries one
+//   position fewer, down to none; the residues stay if they fit. A refusal
+//   never ends the run: what the walk itself needs was taken before the
+//   index.
 //
 // Masks of the table and the first half: bit n-1-j stands for position j
 // of their n.

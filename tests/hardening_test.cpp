@@ -337,13 +337,16 @@ RunResult underLimit(const Args& args, int kib, double seconds) {
 TEST(MemoryLimit, OutputStaysExact) {
     SKIP_UNDER_LAUNCHER("ulimit -v would apply to the launcher");
     std::mt19937 rng(44);
-    Values wide, amounts, more, large, largest, deep(25000, 1), spaced;
+    Values wide, amounts, more, large, largest, deep(25000, 1), spaced, thinned;
     for (int i = 0; i < 24; ++i) wide.push_back(static_cast<std::int32_t>(rng()));
     for (int i = 0; i < 30; ++i) amounts.push_back(std::uniform_int_distribution<std::int32_t>(100, 99999)(rng));
     for (int i = 0; i < 56; ++i) more.push_back(std::uniform_int_distribution<std::int32_t>(100, 99999)(rng));
     for (int i = 0; i < 44; ++i) large.push_back(static_cast<std::int32_t>(rng()));
     for (int i = 0; i < 54; ++i) largest.push_back(static_cast<std::int32_t>(rng() & ~1u));
     for (int i = 0; i < 56; ++i) spaced.push_back(100000 + 17000 * i);
+    // Amounts whose index, as the limit falls, is rows, then sets that keep
+    // every position, then one in 2, 4, 8 and 16.
+    for (int i = 0; i < 70; ++i) thinned.push_back(std::uniform_int_distribution<std::int32_t>(1, 999999)(rng));
     const struct {
         Args args;
         int sweepKib, stepKib;
@@ -359,6 +362,7 @@ TEST(MemoryLimit, OutputStaysExact) {
          0,
          {60000, 30000, 20000, 16000}},
         {commandLine(largest, 1), 0, 0, {800000, 400000, 150000}},
+        {commandLine(thinned, thinned[3] + thinned[40] + thinned[69]), 0, 0, {20000, 9000, 7000, 5500, 4500, 4200}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.front() + " values");

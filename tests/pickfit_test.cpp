@@ -179,7 +179,9 @@ std::int32_t randomValue(std::mt19937& rng, int kind) {
 // mixed signs, spans of exactly 2^32 - 1 or 2^32, positive values whose
 // totals pass 2^31, and zeros but for three ones, whose many lines (for a
 // target of 1 or 2) make the walk long enough to list its last positions
-// from a table, of every size up to 21.
+// from a table, of every size up to 21; last, small values among values
+// near 2^30 and 2^31, whose integer totals reach past 2^32 and 2^33, so
+// that a target stands for two or three of them.
 Values valuesOfKind(std::mt19937& rng, int kind, int n) {
     Values values;
     const std::int32_t one = randomValue(rng, 4);
@@ -210,6 +212,9 @@ Values valuesOfKind(std::mt19937& rng, int kind, int n) {
             case 9:
                 values.push_back(between(INT32_MAX / n / 2, INT32_MAX / (n + 1) * 2));
                 break;
+            case 11:
+                values.push_back(between(0, 2) == 0 ? between(1, 9) : (1 << 30 << between(0, 1)) - between(1, 9));
+                break;
             case 0:
                 values.push_back(one);
                 break;
@@ -235,7 +240,7 @@ Values valuesOfKind(std::mt19937& rng, int kind, int n) {
 TEST(Pickfit, AgreesWithOracleOnRandomInputs) {
     std::mt19937 rng(20261208);
     for (int n : {1, 2, 3, 4, 5, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22}) {
-        for (int kind = 0; kind < 11; ++kind) {
+        for (int kind = 0; kind < 12; ++kind) {
             for (int targetKind = 0; targetKind < 4; ++targetKind) {
                 const Values values = valuesOfKind(rng, kind, n);
                 std::uint32_t target = 0;  // targetKind 0: zero
@@ -331,9 +336,15 @@ TEST(Pickfit, PrunesLongRuns) {
     // Wide values past the two halves' reach, whose one line the residues
     // and the bounds must not cut: a value alone among others that no
     // selection of theirs can complete, and a line at the bounds' very edge.
-    Values residues(55, 1310721000), edge(56, 1), crossing(68, 1000);
+    Values residues(55, 1310721000), edge(56, 1), crossing(68, 1000), congruent;
     residues[5] = 1310720007;
     edge[0] = edge[1] = INT32_MAX;
+    // Amounts, then two values near 2^31 whose total passes 2^32: a target
+    // that takes both stands for two integer totals, with and without them.
+    for (int i = 0; i < 58; ++i) congruent.push_back(std::uniform_int_distribution<std::int32_t>(100, 1000)(rng));
+    congruent.push_back(INT32_MAX);
+    congruent.push_back(INT32_MAX - 5);
+    const auto congruentTarget = static_cast<std::int32_t>(totalOf(congruent, 0b11 | std::uint64_t{3} << 58));
     // Selections of values on both sides of position 64.
     crossing[0] = 1, crossing[63] = 5, crossing[65] = 2, crossing[66] = 3;
     const auto amountsTarget = static_cast<std::int32_t>(totalOf(amounts, 0x0100200030000));
@@ -373,6 +384,7 @@ TEST(Pickfit, PrunesLongRuns) {
         {residues, 1310720007, oracle(residues, 1310720007)},
         {edge, -2147483595, oracle(edge, -2147483595)},
         {crossing, 6, oracle(crossing, 6)},
+        {congruent, congruentTarget, oracle(congruent, congruentTarget)},
     };
     for (const auto& c : cases) {
         const Args args = commandLine(c.values, c.target);
