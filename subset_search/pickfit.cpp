@@ -1305,9 +1305,20 @@ void avancarFila(const Index& index, int g, std::uint32_t resta) {
 }
 
 // The first position from m0 on, and before `fins`, whose R the filters
-// prove cannot hold `resta`: no candidate comes after it. A binary search,
-// since the sets only shrink.
+// prove cannot hold `resta`: no candidate comes after it. The sets only
+// shrink, so a search: first in steps that double from m0, since deep in a
+// walk the candidates mostly end a position or two after it, and a plain
+// binary search over the rest of the values cost ten looks a fixed part,
+// by a counter in a throwaway copy; then a binary search within the step.
 int finalCandidats(const Index& index, int m0, int fins, std::uint32_t resta) {
+    for (int pas = 1; m0 < fins; pas *= 2) {
+        const int prova = m0 + std::min(pas, fins - m0) - 1;
+        if (!filtre(index, prova, resta)) {
+            fins = prova;
+            break;
+        }
+        m0 = prova + 1;
+    }
     while (m0 < fins) {
         const int mig = m0 + (fins - m0) / 2;
         if (filtre(index, mig, resta)) {
