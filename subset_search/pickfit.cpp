@@ -440,33 +440,53 @@ void finestra(const Index& index, int k, std::int64_t t, std::int64_t negatius, 
     alt = std::min(t - negatius, index.maxims[k]);
 }
 
-// What the rows for the integer total t would cover, into `files`, and the
-// words they would take: UINT64_MAX when a group's window is wider than
-// 2^32. A group covers the hull of its positions' windows.
-std::uint64_t finestres(const Index& index, const int* valors, std::int64_t t, Files* files) {
+// With many congruent totals the windows take more than any budget.
+constexpr int MAX_TOTALS = 64;
+
+// Calls fer(k, i, primer, mida) for each position k from the last back and
+// each of the first `ntotals` integer totals i, with the hull of the
+// windows of the positions from k to the last of its run of 2^pas: the
+// window that R_k keeps for it while sets are built, so that the set of
+// the run's first position, the one kept, holds every total that a rest at
+// any of them may ask about; at a group's first position, with pas 6, what
+// the group's rows cover. Empty windows have mida 0.
+template <class Fer>
+void perFinestra(const Index& index, const int* valors, int ntotals, int pas, Fer fer) {
     const int n = index.nvalors;
-    std::int64_t negatius = 0, positius = 0;
-    std::uint64_t paraules = 0;
-    for (int g = 0; g < index.ngrups; ++g) {
-        std::int64_t primer = INT64_MAX, darrer = INT64_MIN;
-        for (int k = 64 * g; k < std::min(n, 64 * g + 64); ++k) {
+    std::int64_t t, negatius = 0, positius = 0;
+    totals(index, t);
+    for (int k = 0; k < n; ++k) (valors[k] < 0 ? negatius : positius) += valors[k];
+    std::int64_t baixos[MAX_TOTALS] = {}, alts[MAX_TOTALS] = {};
+    for (int k = n - 1; k >= 0; --k) {
+        (valors[k] < 0 ? negatius : positius) -= valors[k];
+        const bool darrera = k == n - 1 || ((k + 1) >> pas) != (k >> pas);
+        for (int i = 0; i < ntotals; ++i) {
             std::int64_t baix, alt;
-            finestra(index, k, t, negatius, positius, baix, alt);
-            if (baix <= alt) {
-                primer = std::min(primer, baix);
-                darrer = std::max(darrer, alt);
+            finestra(index, k, t + (std::int64_t{i} << 32), negatius, positius, baix, alt);
+            if (!darrera && baixos[i] <= alts[i]) {
+                baix = baix <= alt ? std::min(baix, baixos[i]) : baixos[i];
+                alt = baix <= alt ? std::max(alt, alts[i]) : alts[i];
             }
-            (valors[k] < 0 ? negatius : positius) += valors[k];
+            baixos[i] = baix;
+            alts[i] = alt;
+            fer(k, i, baix, baix <= alt ? static_cast<std::uint64_t>(alt - baix) + 1 : 0);
         }
-        Files& f = files[g];
-        f = Files{0, 0, nullptr, nullptr};
-        if (primer > darrer) continue;
-        f.primer = primer;
-        f.mida = static_cast<std::uint64_t>(darrer - primer) + 1;
-        if (f.mida > (std::uint64_t{1} << 32)) return UINT64_MAX;
-        paraules += paraulesFiles(f);
     }
-    return paraules;
+}
+
+// What the rows for the one integer total would cover, into `files`, and
+// the words they would take: UINT64_MAX when a group's window is wider
+// than 2^32. A group covers the hull of its positions' windows.
+std::uint64_t finestres(const Index& index, const int* valors, Files* files) {
+    std::uint64_t paraules = 0;
+    bool caben = true;
+    perFinestra(index, valors, 1, 6, [&](int k, int, std::int64_t primer, std::uint64_t mida) {
+        if (k % 64 != 0) return;
+        files[k / 64] = Files{mida > 0 ? primer : 0, mida, nullptr, nullptr};
+        caben = caben && mida <= (std::uint64_t{1} << 32);
+        paraules += paraulesFiles(files[k / 64]);
+    });
+    return caben ? paraules : UINT64_MAX;
 }
 
 // Bytes of the rows, or UINT64_MAX when there can be none: the target must
@@ -478,7 +498,7 @@ std::uint64_t midaFiles(Index& index, const int* valors) {
     const auto n = static_cast<std::uint64_t>(index.ngrups);
     auto* files = static_cast<Files*>(reservar(index, sizeof(Files) * n));
     if (files == nullptr) return UINT64_MAX;
-    const std::uint64_t paraules = finestres(index, valors, t, files);
+    const std::uint64_t paraules = finestres(index, valors, files);
     std::uint64_t rodants = 1;
     for (std::uint64_t g = 0; g < n; ++g) rodants = std::max(rodants, (files[g].mida + 63) / 64);
     alliberarDesDe(index, marca);
@@ -575,12 +595,10 @@ inline std::uint64_t fila(const Index& index, int g, std::uint32_t resta) {
 // reads few blocks. False when memory is refused.
 bool construirFiles(Index& index, const int* valors) {
     const int n = index.nvalors, marca = index.nblocs;
-    std::int64_t t;
-    totalUnic(index, t);
     const auto ngrups = static_cast<std::uint64_t>(index.ngrups);
     index.files = static_cast<Files*>(reservar(index, sizeof(Files) * ngrups));
     if (index.files == nullptr) return false;
-    const std::uint64_t paraules = finestres(index, valors, t, index.files);
+    const std::uint64_t paraules = finestres(index, valors, index.files);
     auto* espai = static_cast<std::uint64_t*>(reservar(index, 8 * std::max<std::uint64_t>(paraules, 1), true));
     auto* girats = reservarBits(index, std::max<std::uint64_t>(paraules / 64 + 64 * ngrups, 1));
     std::uint64_t rodants = 1;
@@ -697,39 +715,6 @@ bool construirLimits(Index& index, const int* valors) {
 // ---------------------------------------------------------------------------
 // The index: sets of reachable totals, position by position
 
-// With many congruent totals the windows take more than any budget.
-constexpr int MAX_TOTALS = 64;
-
-// Calls fer(k, i, primer, mida) for each position k from the last back and
-// each integer total i, with the window that R_k keeps for it while the
-// sets are built: the hull of the windows of the positions from k to the
-// last of its run of 2^pas, so that the set of the run's first position,
-// the one kept, holds every total that a rest at any of them may ask about.
-// Empty windows have mida 0.
-template <class Fer>
-void perFinestra(const Index& index, const int* valors, int pas, Fer fer) {
-    const int n = index.nvalors;
-    std::int64_t t, negatius = 0, positius = 0;
-    totals(index, t);
-    for (int k = 0; k < n; ++k) (valors[k] < 0 ? negatius : positius) += valors[k];
-    std::int64_t baixos[MAX_TOTALS], alts[MAX_TOTALS];
-    for (int k = n - 1; k >= 0; --k) {
-        (valors[k] < 0 ? negatius : positius) -= valors[k];
-        const bool darrera = k == n - 1 || ((k + 1) >> pas) != (k >> pas);
-        for (int i = 0; i < index.ntotals; ++i) {
-            std::int64_t baix, alt;
-            finestra(index, k, t + (std::int64_t{i} << 32), negatius, positius, baix, alt);
-            if (!darrera && baixos[i] <= alts[i]) {
-                baix = baix <= alt ? std::min(baix, baixos[i]) : baixos[i];
-                alt = baix <= alt ? std::max(alt, alts[i]) : alts[i];
-            }
-            baixos[i] = baix;
-            alts[i] = alt;
-            fer(k, i, baix, baix <= alt ? static_cast<std::uint64_t>(alt - baix) + 1 : 0);
-        }
-    }
-}
-
 // The words of the sets that keep one position in 2^pas, and the most that
 // one position's windows take while they are built; false when a window is
 // wider than 2^32, which a rest modulo 2^32 could not name a total of.
@@ -738,7 +723,7 @@ bool paraulesConjunts(const Index& index, const int* valors, int pas, std::uint6
     std::uint64_t ara = 0;
     bool caben = true;
     guardades = rodants = 0;
-    perFinestra(index, valors, pas, [&](int k, int i, std::int64_t, std::uint64_t mida) {
+    perFinestra(index, valors, index.ntotals, pas, [&](int k, int i, std::int64_t, std::uint64_t mida) {
         caben = caben && mida <= (std::uint64_t{1} << 32);
         ara = (i == 0 ? 0 : ara) + (mida + 63) / 64;
         if (i < index.ntotals - 1) return;
@@ -805,7 +790,7 @@ bool construirConjunts(Index& index, const int* valors, int pas) {
     index.pas = pas;
     Finestra abans[MAX_TOTALS] = {}, nous[MAX_TOTALS];
     std::uint64_t* desti = nullptr;
-    perFinestra(index, valors, pas, [&](int k, int i, std::int64_t primer, std::uint64_t mida) {
+    perFinestra(index, valors, T, pas, [&](int k, int i, std::int64_t primer, std::uint64_t mida) {
         const bool guardada = k % (1 << pas) == 0;
         if (i == 0) desti = guardada ? espai : rodant + (k & 1) * rodants;
         const std::uint64_t p = (mida + 63) / 64;
@@ -1205,7 +1190,10 @@ bool construirConjuntsQueCapiguen(Index& index, const int* valors, std::uint64_t
     if (ntotals == 0 || ntotals > MAX_TOTALS) return false;
     index.ntotals = static_cast<int>(ntotals);
     for (int pas = 0; pas <= MAX_PAS; ++pas) {
-        if (midaConjunts(index, valors, pas) <= bytes && construirConjunts(index, valors, pas)) return true;
+        const std::uint64_t mida = midaConjunts(index, valors, pas);
+        // Fewer kept positions only widen the windows.
+        if (mida == UINT64_MAX) return false;
+        if (mida <= bytes && construirConjunts(index, valors, pas)) return true;
     }
     return false;
 }
