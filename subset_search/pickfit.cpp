@@ -54,8 +54,20 @@ constexpr int NOUTILITZAT = 0;
 // starts with, is kept as a stack: `valorsActuals` flags its positions,
 // `posicions` lists them in order, `linia` holds their texts one after the
 // other (`llargada` bytes, value i's from `inicis[i]`). A line is then one
-// copy of `linia`, the slots of any values between, the last value's slot
-// and the target's.
+// copy of `linia`, the text of a table subset, if any, the last value's
+// slot and the target's.
+//
+// A table subset's text comes whole from `TextosTaula`, in two copies
+// rather than one a value, where its texts take little memory.
+struct TextosTaula {
+    int primera, n;  // the table's positions: a subset x has bit n-1-j for position primera+j
+    int baix;        // x's first n - baix positions' text comes first, then its last baix's
+    std::size_t ranura;
+    std::size_t marge;  // the most a line writes past the selection's text
+    char* textos[2];    // null where they would not fit; else half h's subset y at textos[h] + y * ranura
+    std::uint16_t* llargades[2];
+};
+
 struct Sortida {
     char* text;
     std::size_t ple;
@@ -70,6 +82,8 @@ struct Sortida {
     int nivell;
     char* linia;
     std::size_t llargada;
+
+    TextosTaula taula;
 };
 
 constexpr std::size_t CAPACITAT = 1 << 16;
@@ -132,6 +146,7 @@ void prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, in
     sortida.valorsActuals = valorsActuals;
     sortida.nivell = 0;
     sortida.llargada = 0;
+    sortida.taula = TextosTaula{0, 0, 0, 0, 3 * RANURA, {}, {}};
 }
 
 // Adds position m to the selection in hand.
@@ -191,35 +206,107 @@ void posarMascara(Sortida& sortida, int base, std::uint32_t anterior, std::uint3
     perPosicio(nova & ((2u << alt) - 1), primera, nbits, [&sortida](int i) { prendre(sortida, i); });
 }
 
-// Writes the line of the selection in hand, then the positions of `mig`, a
-// mask of `nbits` positions from `primera` on (bit nbits-1-j for position
-// primera+j), then position m. Where the output has room for the whole
-// line it goes straight there, the values' texts in whole slots;
-// otherwise in pieces.
-void mostrarResultat(Sortida& sortida, int m, std::uint32_t mig = 0, int primera = 0, int nbits = 0) {
+// Up to this many bytes of texts of a table's subsets: they are read at
+// random, so they should stay in the second-level cache, 1 MiB a core on
+// the machine this was tuned on. The rows' table, of at most 21 positions,
+// always fits; the larger tables of the two halves mostly do not.
+constexpr std::size_t MIDA_TEXTOS_TAULA = 512 << 10;
+
+// Gives back the texts of a table's subsets.
+void alliberarTaula(Sortida& sortida) {
+    for (int h = 0; h < 2; ++h) {
+        std::free(sortida.taula.textos[h]);
+        std::free(sortida.taula.llargades[h]);
+    }
+}
+
+// Prepares the texts of the subsets of the table's n positions from
+// `primera`, each half's subset y after y & (y - 1), which lacks its last
+// position. Where they do not fit, or memory is refused, the values are
+// copied one by one.
+void prepararTaula(Sortida& sortida, int primera, int n) {
+    alliberarTaula(sortida);
+    TextosTaula& taula = sortida.taula;
+    taula = TextosTaula{primera, n, n / 2, 0, static_cast<std::size_t>(n + 3) * RANURA, {}, {}};
+    const int mides[2] = {n - taula.baix, taula.baix};
+    std::size_t llargues[2] = {};
+    for (int i = primera; i < primera + n; ++i) llargues[i - primera >= mides[0]] += sortida.llargades[i];
+    taula.ranura = (std::max(llargues[0], llargues[1]) + RANURA - 1) / RANURA * RANURA;
+    if (taula.ranura * ((std::size_t{1} << mides[0]) + (std::size_t{1} << mides[1])) > MIDA_TEXTOS_TAULA) return;
+    char* textos[2];
+    std::uint16_t* llargades[2];
+    for (int h = 0; h < 2; ++h) {
+        // Slots are written, and read, in whole values' slots: room for the last's to overrun.
+        textos[h] = static_cast<char*>(std::malloc((taula.ranura << mides[h]) + 2 * RANURA));
+        llargades[h] = static_cast<std::uint16_t*>(std::malloc(sizeof(std::uint16_t) << mides[h]));
+    }
+    if (textos[0] == nullptr || textos[1] == nullptr || llargades[0] == nullptr || llargades[1] == nullptr) {
+        for (int h = 0; h < 2; ++h) {
+            std::free(textos[h]);
+            std::free(llargades[h]);
+        }
+        return;
+    }
+    for (int h = 0, primer = primera; h < 2; primer += mides[h++]) {
+        llargades[h][0] = 0;
+        for (std::uint32_t y = 1; y < (1u << mides[h]); ++y) {
+            const std::uint32_t abans = y & (y - 1);
+            const int i = primer + mides[h] - 1 - __builtin_ctz(y);
+            char* const text = textos[h] + y * taula.ranura;
+            std::memcpy(text, textos[h] + abans * taula.ranura, llargades[h][abans]);
+            std::memcpy(text + llargades[h][abans], sortida.textos + static_cast<std::size_t>(i) * RANURA, RANURA);
+            llargades[h][y] = static_cast<std::uint16_t>(llargades[h][abans] + sortida.llargades[i]);
+        }
+        taula.textos[h] = textos[h];
+        taula.llargades[h] = llargades[h];
+    }
+    taula.marge = std::max(taula.marge, 2 * taula.ranura + 3 * RANURA);
+}
+
+// Copies `nombre` bytes, and up to 31 more, in whole slots: most texts take
+// two.
+inline void copiarRanures(char* desti, const char* origen, std::size_t nombre) {
+    std::memcpy(desti, origen, 2 * RANURA);
+    for (std::size_t fet = 2 * RANURA; fet < nombre; fet += RANURA) std::memcpy(desti + fet, origen + fet, RANURA);
+}
+
+// Writes the line of the selection in hand, then the table subset `mig`,
+// then position m. Where the output has room for the whole line it goes
+// straight there in whole slots; otherwise in pieces.
+void mostrarResultat(Sortida& sortida, int m, std::uint32_t mig = 0) {
     // Local copies: stores through a char pointer could otherwise change them.
     const char* const textos = sortida.textos;
     const unsigned char* const llargades = sortida.llargades;
-    const char* const linia = sortida.linia;
     const std::size_t llargada = sortida.llargada, ple = sortida.ple;
+    const int primera = sortida.taula.primera, n = sortida.taula.n;
     const auto ranura = [textos](int i) { return textos + static_cast<std::size_t>(i) * RANURA; };
-    if (CAPACITAT - ple >= llargada + static_cast<std::size_t>(comptar(mig) + 2) * RANURA) {
-        char* const desti = sortida.text + ple;
-        std::size_t fet = 0;
-        for (; fet < llargada; fet += RANURA) std::memcpy(desti + fet, linia + fet, RANURA);
-        fet = llargada;
-        perPosicio(mig, primera, nbits, [&](int i) {
-            std::memcpy(desti + fet, ranura(i), RANURA);
-            fet += llargades[i];
-        });
-        std::memcpy(desti + fet, ranura(m), RANURA);
-        fet += llargades[m];
-        desti[fet - 1] = '=';
-        std::memcpy(desti + fet, ranura(sortida.objectiu), RANURA);
-        sortida.ple = ple + fet + llargades[sortida.objectiu];
+    if (CAPACITAT - ple >= llargada + sortida.taula.marge) {
+        char* desti = sortida.text + ple;
+        copiarRanures(desti, sortida.linia, llargada);
+        desti += llargada;
+        if (mig != 0 && sortida.taula.textos[1] != nullptr) {
+            const TextosTaula& taula = sortida.taula;
+            const std::uint32_t alt = mig >> taula.baix, baix = mig & ((1u << taula.baix) - 1);
+            const char* const textAlt = taula.textos[0] + alt * taula.ranura;
+            const char* const textBaix = taula.textos[1] + baix * taula.ranura;
+            const std::size_t llargadaAlt = taula.llargades[0][alt], llargadaBaix = taula.llargades[1][baix];
+            copiarRanures(desti, textAlt, llargadaAlt);
+            copiarRanures(desti + llargadaAlt, textBaix, llargadaBaix);
+            desti += llargadaAlt + llargadaBaix;
+        } else {
+            perPosicio(mig, primera, n, [&](int i) {
+                std::memcpy(desti, ranura(i), RANURA);
+                desti += llargades[i];
+            });
+        }
+        std::memcpy(desti, ranura(m), RANURA);
+        desti += llargades[m];
+        desti[-1] = '=';
+        std::memcpy(desti, ranura(sortida.objectiu), RANURA);
+        sortida.ple = static_cast<std::size_t>(desti - sortida.text) + llargades[sortida.objectiu];
     } else {
-        escriureTot(sortida, linia, llargada);
-        perPosicio(mig, primera, nbits, [&](int i) { escriureTot(sortida, ranura(i), llargades[i]); });
+        escriureTot(sortida, sortida.linia, llargada);
+        perPosicio(mig, primera, n, [&](int i) { escriureTot(sortida, ranura(i), llargades[i]); });
         escriureTot(sortida, ranura(m), llargades[m] - 1u);
         escriureTot(sortida, "=", 1);
         escriureTot(sortida, ranura(sortida.objectiu), llargades[sortida.objectiu]);
@@ -314,6 +401,7 @@ struct Index {
 
     int inici;      // positions [inici, nvalors) form the table
     bool preparat;  // false while the table waits to be built
+    int finsTaula;  // once the rows' table is built: its first position; else 0
     int desplacament;
     bool directa;  // indexed by the sum itself, over [baseTaula, baseTaula + midaTaula)
     std::uint32_t baseTaula;
@@ -997,6 +1085,7 @@ bool construirCua(Index& index, const int* valors, int n) {
     index.baseTaula = static_cast<std::uint32_t>(primer);
     index.midaTaula = static_cast<std::uint64_t>(mida);
     index.inici = primera;
+    index.finsTaula = primera;
     return true;
 }
 
@@ -1325,10 +1414,12 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
     Sortida& sortida = c.sortida;
     Rang rang = trobar(index, resta);
     if (!index.directa && rang.inici < rang.final && mascara(index.entrades[rang.inici]) == 0) ++rang.inici;
-    // A long run's lines share much of their text: the selection in hand
-    // follows them and keeps it, where a short run's are written whole.
     const int base = sortida.nivell, n = c.nvalors - index.inici;
-    const bool seguir = rang.final - rang.inici > 4;
+    if (sortida.taula.n != n) prepararTaula(sortida, index.inici, n);
+    // A long run's lines share much of their text: without the subsets'
+    // texts, the selection in hand follows them and keeps it, where a short
+    // run's are written whole.
+    const bool seguir = sortida.taula.textos[1] == nullptr && rang.final - rang.inici > 4;
     std::uint32_t anterior = 0;
     for (std::uint32_t i = rang.inici; i < rang.final; ++i) {
         // The visiting key holds Z but for its last position, and where that is.
@@ -1339,7 +1430,7 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
             anterior = visita >> 5;
             mostrarResultat(sortida, darrera);
         } else {
-            mostrarResultat(sortida, darrera, visita >> 5, index.inici, n);
+            mostrarResultat(sortida, darrera, visita >> 5);
         }
     }
     deixar(sortida, base);
@@ -1358,7 +1449,9 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
 // `buscar_suma` is one fixed part: it (1) prints P + {m} for the
 // candidates m with v_m = r, (2) lists P + Z for the table's subsets Z,
 // where there is a table, and (3) goes down into P + {m} for the
-// candidates that extend, m descending. The index says which positions
+// candidates that extend, m descending; with the rows' table, a P + {m}
+// whose row at its rest has no candidate before the table has only (2),
+// and lists it at once (`nomesTaula`). The index says which positions
 // are candidates. An exact kind names only positions that lead to a line;
 // a filter may name more, which then cost a look and print nothing. No
 // kind changes the output.
@@ -1510,6 +1603,17 @@ bool esten(const Index& index, int m, std::uint32_t seguent) {
     return F != Font::Filtres ? seguent != 0 || index.darrerZero > m : filtre(index, m + 1, seguent);
 }
 
+// Whether the lines of P + {m}, with the rest `seguent` after it, all come
+// from the table: then they are listed at once, without a fixed part of
+// their own. Most fixed parts of a run that prints a lot are such.
+template <Font F>
+bool nomesTaula(const Cerca& c, int m, std::uint32_t seguent) {
+    const Index& index = c.index;
+    if (F != Font::Fila || m >= index.finsTaula) return false;
+    const std::uint64_t abans = (std::uint64_t{1} << index.inici) - 1;
+    return (filaDe<F>(index, 0, seguent) & abans & TOTS << (m + 1)) == 0;
+}
+
 // The candidates of group g from m0 on and before `fins`, read again.
 template <Font F>
 __attribute__((noinline)) std::uint64_t tornarALlegir(const Cerca& c, int g, int m0, int fins, std::uint32_t resta) {
@@ -1541,6 +1645,11 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
         const std::uint32_t seguent = resta - static_cast<std::uint32_t>(c.valors[m]);
         if (!esten<F>(c.index, m, seguent)) continue;
         prendre(c.sortida, m);
+        if (nomesTaula<F>(c, m, seguent)) {
+            llistarTira(c, seguent);
+            treure(c.sortida);
+            continue;
+        }
         buscar_suma<F>(c, m + 1, seguent);
         treure(c.sortida);
     }
@@ -1639,6 +1748,7 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
     std::free(sortida.linia);
     std::free(sortida.posicions);
     std::free(sortida.inicis);
+    alliberarTaula(sortida);
 }
 
 // Stack that one level of the walk takes, with a quarter to spare: 80 bytes

@@ -347,6 +347,11 @@ TEST(Pickfit, PrunesLongRuns) {
     const auto congruentTarget = static_cast<std::int32_t>(totalOf(congruent, 0b11 | std::uint64_t{3} << 58));
     // Selections of values on both sides of position 64.
     crossing[0] = 1, crossing[63] = 5, crossing[65] = 2, crossing[66] = 3;
+    // Two halves whose table's values take 12 characters each, too many for
+    // the texts of its subsets to be kept: lines copy them one by one.
+    Values wordy(22, 1500000000);
+    for (int i = 0; i < 22; ++i) wordy.push_back(-2000000000 + i);
+    const auto wordyTarget = static_cast<std::int32_t>(totalOf(wordy, 0b11 | std::uint64_t{0b1011} << 22));
     const auto amountsTarget = static_cast<std::int32_t>(totalOf(amounts, 0x0100200030000));
     const auto line = [](const Values& values, std::size_t from, std::int32_t target) {
         std::string text;
@@ -385,6 +390,7 @@ TEST(Pickfit, PrunesLongRuns) {
         {edge, -2147483595, oracle(edge, -2147483595)},
         {crossing, 6, oracle(crossing, 6)},
         {congruent, congruentTarget, oracle(congruent, congruentTarget)},
+        {wordy, wordyTarget, oracle(wordy, wordyTarget)},
     };
     for (const auto& c : cases) {
         const Args args = commandLine(c.values, c.target);
