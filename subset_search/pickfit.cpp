@@ -260,7 +260,7 @@ void prepararTaula(Sortida& sortida, int primera, int n) {
         taula.textos[h] = textos[h];
         taula.llargades[h] = llargades[h];
     }
-    taula.marge = std::max(taula.marge, 2 * taula.ranura + 3 * RANURA);
+    taula.marge += 2 * taula.ranura;
 }
 
 // Copies `nombre` bytes, and up to 31 more, in whole slots: most texts take
