@@ -213,11 +213,14 @@ void posarMascara(Sortida& sortida, int base, std::uint32_t anterior, std::uint3
 // always fits; the larger tables of the two halves mostly do not.
 constexpr std::size_t MIDA_TEXTOS_TAULA = 512 << 10;
 
-// Gives back the texts of a table's subsets.
+// Gives back the texts of a table's subsets: values are then copied one by
+// one.
 void alliberarTaula(Sortida& sortida) {
     for (int h = 0; h < 2; ++h) {
         std::free(sortida.taula.textos[h]);
         std::free(sortida.taula.llargades[h]);
+        sortida.taula.textos[h] = nullptr;
+        sortida.taula.llargades[h] = nullptr;
     }
 }
 
@@ -234,32 +237,24 @@ void prepararTaula(Sortida& sortida, int primera, int n) {
     for (int i = primera; i < primera + n; ++i) llargues[i - primera >= mides[0]] += sortida.llargades[i];
     taula.ranura = (std::max(llargues[0], llargues[1]) + RANURA - 1) / RANURA * RANURA;
     if (taula.ranura * ((std::size_t{1} << mides[0]) + (std::size_t{1} << mides[1])) > MIDA_TEXTOS_TAULA) return;
-    char* textos[2];
-    std::uint16_t* llargades[2];
     for (int h = 0; h < 2; ++h) {
         // Slots are written, and read, in whole values' slots: room for the last's to overrun.
-        textos[h] = static_cast<char*>(std::malloc((taula.ranura << mides[h]) + 2 * RANURA));
-        llargades[h] = static_cast<std::uint16_t*>(std::malloc(sizeof(std::uint16_t) << mides[h]));
-    }
-    if (textos[0] == nullptr || textos[1] == nullptr || llargades[0] == nullptr || llargades[1] == nullptr) {
-        for (int h = 0; h < 2; ++h) {
-            std::free(textos[h]);
-            std::free(llargades[h]);
-        }
-        return;
+        taula.textos[h] = static_cast<char*>(std::malloc((taula.ranura << mides[h]) + 2 * RANURA));
+        taula.llargades[h] = static_cast<std::uint16_t*>(std::malloc(sizeof(std::uint16_t) << mides[h]));
+        if (taula.textos[h] == nullptr || taula.llargades[h] == nullptr) return alliberarTaula(sortida);
     }
     for (int h = 0, primer = primera; h < 2; primer += mides[h++]) {
-        llargades[h][0] = 0;
+        char* const textos = taula.textos[h];
+        std::uint16_t* const llargades = taula.llargades[h];
+        llargades[0] = 0;
         for (std::uint32_t y = 1; y < (1u << mides[h]); ++y) {
             const std::uint32_t abans = y & (y - 1);
             const int i = primer + mides[h] - 1 - __builtin_ctz(y);
-            char* const text = textos[h] + y * taula.ranura;
-            std::memcpy(text, textos[h] + abans * taula.ranura, llargades[h][abans]);
-            std::memcpy(text + llargades[h][abans], sortida.textos + static_cast<std::size_t>(i) * RANURA, RANURA);
-            llargades[h][y] = static_cast<std::uint16_t>(llargades[h][abans] + sortida.llargades[i]);
+            char* const text = textos + y * taula.ranura;
+            std::memcpy(text, textos + abans * taula.ranura, llargades[abans]);
+            std::memcpy(text + llargades[abans], sortida.textos + static_cast<std::size_t>(i) * RANURA, RANURA);
+            llargades[y] = static_cast<std::uint16_t>(llargades[abans] + sortida.llargades[i]);
         }
-        taula.textos[h] = textos[h];
-        taula.llargades[h] = llargades[h];
     }
     taula.marge += 2 * taula.ranura;
 }
