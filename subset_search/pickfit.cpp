@@ -59,7 +59,8 @@ constexpr int NOUTILITZAT = 0;
 // slot and the target's.
 //
 // A table subset's text comes whole from `TextosTaula`, in two copies
-// rather than one a value, where its texts take little memory.
+// rather than one a value, where its texts take little memory; then the
+// line ends with one more copy, its last value, '=' and the target.
 struct TextosTaula {
     int primera, n;  // the table's positions: a subset x has bit n-1-j for position primera+j
     int baix;        // x's first n - baix positions' text comes first, then its last baix's
@@ -67,6 +68,8 @@ struct TextosTaula {
     std::size_t marge;  // the most a line writes past the selection's text
     char* textos[2];    // null where they would not fit; else half h's subset y at textos[h] + y * ranura
     std::uint16_t* llargades[2];
+    char cues[32][32];  // slot k: position primera + n - 32 + k's value, '=' and the target's line
+    unsigned char llargadesCues[32];
 };
 
 struct Sortida {
@@ -147,7 +150,7 @@ void prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, in
     sortida.valorsActuals = valorsActuals;
     sortida.nivell = 0;
     sortida.llargada = 0;
-    sortida.taula = TextosTaula{0, 0, 0, 0, 3 * RANURA, {}, {}};
+    sortida.taula = TextosTaula{0, 0, 0, 0, 3 * RANURA, {}, {}, {}, {}};
 }
 
 // Adds position m to the selection in hand.
@@ -231,11 +234,19 @@ void alliberarTaula(Sortida& sortida) {
 void prepararTaula(Sortida& sortida, int primera, int n) {
     alliberarTaula(sortida);
     TextosTaula& taula = sortida.taula;
-    taula = TextosTaula{primera, n, n / 2, 0, static_cast<std::size_t>(n + 3) * RANURA, {}, {}};
+    taula = TextosTaula{primera, n, n / 2, 0, static_cast<std::size_t>(n + 3) * RANURA, {}, {}, {}, {}};
     const int mides[2] = {n - taula.baix, taula.baix};
     std::size_t llargues[2] = {};
     for (int i = primera; i < primera + n; ++i) llargues[i - primera >= mides[0]] += sortida.llargades[i];
     taula.ranura = (std::max(llargues[0], llargues[1]) + RANURA - 1) / RANURA * RANURA;
+    for (int k = 32 - n; k < 32; ++k) {
+        const int i = primera + n - 32 + k, objectiu = sortida.objectiu;
+        const std::size_t llargada = sortida.llargades[i];
+        std::memcpy(taula.cues[k], sortida.textos + static_cast<std::size_t>(i) * RANURA, RANURA);
+        taula.cues[k][llargada - 1] = '=';
+        std::memcpy(taula.cues[k] + llargada, sortida.textos + static_cast<std::size_t>(objectiu) * RANURA, RANURA);
+        taula.llargadesCues[k] = static_cast<unsigned char>(llargada + sortida.llargades[objectiu]);
+    }
     if (taula.ranura * ((std::size_t{1} << mides[0]) + (std::size_t{1} << mides[1])) > MIDA_TEXTOS_TAULA) return;
     for (int h = 0; h < 2; ++h) {
         // Slots are written, and read, in whole values' slots: room for the last's to overrun.
@@ -247,6 +258,7 @@ void prepararTaula(Sortida& sortida, int primera, int n) {
         char* const textos = taula.textos[h];
         std::uint16_t* const llargades = taula.llargades[h];
         llargades[0] = 0;
+        std::memset(textos, 0, taula.ranura);
         for (std::uint32_t y = 1; y < (1u << mides[h]); ++y) {
             const std::uint32_t abans = y & (y - 1);
             const int i = primer + mides[h] - 1 - __builtin_ctz(y);
@@ -280,21 +292,10 @@ void mostrarResultat(Sortida& sortida, int m, std::uint32_t mig = 0) {
         char* desti = sortida.text + ple;
         copiarRanures(desti, sortida.linia, llargada);
         desti += llargada;
-        if (mig != 0 && sortida.taula.textos[1] != nullptr) {
-            const TextosTaula& taula = sortida.taula;
-            const std::uint32_t alt = mig >> taula.baix, baix = mig & ((1u << taula.baix) - 1);
-            const char* const textAlt = taula.textos[0] + alt * taula.ranura;
-            const char* const textBaix = taula.textos[1] + baix * taula.ranura;
-            const std::size_t llargadaAlt = taula.llargades[0][alt], llargadaBaix = taula.llargades[1][baix];
-            copiarRanures(desti, textAlt, llargadaAlt);
-            copiarRanures(desti + llargadaAlt, textBaix, llargadaBaix);
-            desti += llargadaAlt + llargadaBaix;
-        } else {
-            perPosicio(mig, primera, n, [&](int i) {
-                std::memcpy(desti, ranura(i), RANURA);
-                desti += llargades[i];
-            });
-        }
+        perPosicio(mig, primera, n, [&](int i) {
+            std::memcpy(desti, ranura(i), RANURA);
+            desti += llargades[i];
+        });
         std::memcpy(desti, ranura(m), RANURA);
         desti += llargades[m];
         desti[-1] = '=';
@@ -1027,13 +1028,17 @@ bool construirSegona(Index& index, const int* valors, int n) {
     return true;
 }
 
+constexpr std::uint32_t MAX_ENTRADES_CUA = 1u << 21;
+
 // The rows' table: the non-empty subsets of the last n positions whose
 // total lies in the window of the first of them, by total and in visiting
 // order within each (the run of the total base + d is [cubetes[d],
 // cubetes[d + 1])), each as its visiting key. The subsets are taken in
 // visiting order, by m & (m - 1) and then their last position falling,
 // counted by total, then placed: no sorting, and nothing kept for the
-// totals no rest can take. False when memory is refused.
+// totals no rest can take. False when memory is refused, or when it would
+// hold more than MAX_ENTRADES_CUA entries, most of its subsets, as for
+// zeros: then one of a position fewer takes half the memory.
 bool construirCua(Index& index, const int* valors, int n) {
     const int marca = index.nblocs, primera = index.nvalors - n, baix = n / 2;
     std::int64_t t, negatius = 0, positius = 0, primer, darrer;
@@ -1041,7 +1046,7 @@ bool construirCua(Index& index, const int* valors, int n) {
     for (int i = 0; i < primera; ++i) (valors[i] < 0 ? negatius : positius) += valors[i];
     finestra(index, primera, t, negatius, positius, primer, darrer);
     const std::int64_t mida = std::max<std::int64_t>(0, darrer - primer + 1);
-    index.cubetes = static_cast<std::uint32_t*>(reservar(index, 4 * static_cast<std::uint64_t>(mida) + 8));
+    index.cubetes = static_cast<std::uint32_t*>(reservar(index, 4 * static_cast<std::uint64_t>(mida) + 8, true));
     auto* sumesAlt = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << (n - baix)));
     auto* sumesBaix = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << baix));
     if (index.cubetes == nullptr || sumesAlt == nullptr || sumesBaix == nullptr) {
@@ -1066,7 +1071,10 @@ bool construirCua(Index& index, const int* valors, int n) {
     std::uint32_t* const cubetes = index.cubetes;
     recorrer([cubetes](std::uint64_t d, std::uint32_t) { ++cubetes[d + 2]; });
     for (std::int64_t d = 2; d < mida + 2; ++d) cubetes[d] += cubetes[d - 1];
-    index.visites = static_cast<std::uint32_t*>(reservar(index, 4 * std::max<std::uint64_t>(cubetes[mida + 1], 1)));
+    index.visites =
+        cubetes[mida + 1] <= MAX_ENTRADES_CUA
+            ? static_cast<std::uint32_t*>(reservar(index, 4 * std::max<std::uint64_t>(cubetes[mida + 1], 1), true))
+            : nullptr;
     if (index.visites == nullptr) {
         alliberarDesDe(index, marca);
         return false;
@@ -1221,8 +1229,10 @@ constexpr int MAX_PRIMERA = 29;
 // A run with rows that has taken as many steps as a table of its last
 // MAX_CUA positions has entries, about as long as building it takes, gets
 // that table: the lines' last values, most of the steps of a run that
-// prints much, then come from it. 8.25 MiB, and 4 more while it is built.
-constexpr int MAX_CUA = 21;
+// prints much, then come from it. 4 bytes an entry within the window, at
+// most 16 MiB, and 4 a total of the window. 22 rather than 21 or 23: the
+// fastest on 60 and 64 amounts, by interleaved runs of throwaway builds.
+constexpr int MAX_CUA = 22;
 
 // The least that the index may take, and the sparsest sets: one position
 // in 2^MAX_PAS.
@@ -1354,17 +1364,19 @@ bool filtre(const Index& index, int k, std::uint32_t resta) {
 
 // Where the table's run of `resta` lies waits on two loads: where its
 // bucket starts, then the entries there. A fixed part fetches the first for
-// its children, and each child the second as it begins.
-std::uint64_t cubetaDe(const Index& index, std::uint32_t resta) {
+// its children, and each child the second as it begins. These helpers are
+// always inlined: g++ 12 takes a function whose only effect is a prefetch
+// for one without effects, and drops its calls.
+inline __attribute__((always_inline)) std::uint64_t cubetaDe(const Index& index, std::uint32_t resta) {
     if (!index.directa) return barrejar(resta) >> index.desplacament;
     return std::min<std::uint64_t>(resta - index.baseTaula, index.midaTaula);
 }
 
-void avancarCubeta(const Index& index, std::uint32_t resta) {
+inline __attribute__((always_inline)) void avancarCubeta(const Index& index, std::uint32_t resta) {
     __builtin_prefetch(index.cubetes + cubetaDe(index, resta));
 }
 
-void avancarTira(const Index& index, std::uint32_t resta) {
+inline __attribute__((always_inline)) void avancarTira(const Index& index, std::uint32_t resta) {
     const std::uint32_t i = index.cubetes[cubetaDe(index, resta)];
     if (index.directa) {
         __builtin_prefetch(index.visites + i);
@@ -1374,7 +1386,7 @@ void avancarTira(const Index& index, std::uint32_t resta) {
     }
 }
 
-void avancarFila(const Index& index, int g, std::uint32_t resta) {
+inline __attribute__((always_inline)) void avancarFila(const Index& index, int g, std::uint32_t resta) {
     const Files& files = index.files[g];
     const std::uint32_t d = resta - static_cast<std::uint32_t>(files.primer);
     if (d < files.mida) __builtin_prefetch(files.files + d);
@@ -1406,19 +1418,55 @@ int finalCandidats(const Index& index, int m0, int fins, std::uint32_t resta) {
     return fins;
 }
 
-// Lists P + Z, in visiting order, for the table's non-empty subsets Z that
-// total `resta`: its run of that key, but for the empty subset.
-__attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) {
+// The lines of P + Z for the entries [inici, final) of a run, where the
+// table's texts are kept, its longest line fits the output buffer and
+// lines need not go out one by one: the selection in hand, the two halves'
+// texts of Z but for its last position, and that position's slot of
+// `cues`. Every invariant is a local: stores through the output's char
+// pointer could otherwise change them.
+template <class Entrada>
+inline __attribute__((always_inline)) void escriureTira(Sortida& sortida, const Entrada* entrades, Rang rang) {
+    const TextosTaula& taula = sortida.taula;
+    const char* const linia = sortida.linia;
+    const char* const alts = taula.textos[0];
+    const char* const baixos = taula.textos[1];
+    const std::uint16_t* const llargadesAlt = taula.llargades[0];
+    const std::uint16_t* const llargadesBaix = taula.llargades[1];
+    const std::size_t llargada = sortida.llargada, mida = llargada + taula.marge, ranura = taula.ranura;
+    const int desplacament = 5 + taula.baix;
+    const std::uint32_t mascaraBaix = (1u << taula.baix) - 1;
+    char* const text = sortida.text;
+    std::size_t ple = sortida.ple;
+    for (std::uint32_t i = rang.inici; i < rang.final; ++i) {
+        if (CAPACITAT - ple < mida) {
+            sortida.ple = ple;
+            buidar(sortida);
+            ple = 0;
+        }
+        // Z but for its last position, and where that is.
+        const auto visita = static_cast<std::uint32_t>(entrades[i]);
+        const std::uint32_t alt = visita >> desplacament, baix = visita >> 5 & mascaraBaix, darrera = visita & 31;
+        char* desti = text + ple;
+        copiarRanures(desti, linia, llargada);
+        desti += llargada;
+        copiarRanures(desti, alts + alt * ranura, llargadesAlt[alt]);
+        desti += llargadesAlt[alt];
+        copiarRanures(desti, baixos + baix * ranura, llargadesBaix[baix]);
+        desti += llargadesBaix[baix];
+        std::memcpy(desti, taula.cues[darrera], sizeof taula.cues[darrera]);
+        ple = static_cast<std::size_t>(desti - text) + taula.llargadesCues[darrera];
+    }
+    sortida.ple = ple;
+}
+
+// The same lines a value at a time. A long run's lines share much of their
+// text: the selection in hand follows them and keeps it, where a short
+// run's are written whole.
+__attribute__((noinline)) void llistarPerValors(const Cerca& c, Rang rang) {
     const Index& index = c.index;
     Sortida& sortida = c.sortida;
-    Rang rang = trobar(index, resta);
-    if (!index.directa && rang.inici < rang.final && mascara(index.entrades[rang.inici]) == 0) ++rang.inici;
     const int base = sortida.nivell, n = c.nvalors - index.inici;
-    if (sortida.taula.n != n) prepararTaula(sortida, index.inici, n);
-    // A long run's lines share much of their text: without the subsets'
-    // texts, the selection in hand follows them and keeps it, where a short
-    // run's are written whole.
-    const bool seguir = sortida.taula.textos[1] == nullptr && rang.final - rang.inici > 4;
+    const bool seguir = rang.final - rang.inici > 4;
     std::uint32_t anterior = 0;
     for (std::uint32_t i = rang.inici; i < rang.final; ++i) {
         // The visiting key holds Z but for its last position, and where that is.
@@ -1433,6 +1481,32 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
         }
     }
     deixar(sortida, base);
+}
+
+// Lists P + Z, in visiting order, for the table's non-empty subsets Z that
+// total `resta`: its run of that key, but for the empty subset. With
+// `afegida`, P is the selection in hand and that position, whose text goes
+// after the selection's without being taken into it.
+__attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta, int afegida = -1) {
+    const Index& index = c.index;
+    Sortida& sortida = c.sortida;
+    const std::size_t llargada = sortida.llargada;
+    if (afegida >= 0) {
+        std::memcpy(sortida.linia + llargada, sortida.textos + static_cast<std::size_t>(afegida) * RANURA, RANURA);
+        sortida.llargada += sortida.llargades[afegida];
+    }
+    Rang rang = trobar(index, resta);
+    if (!index.directa && rang.inici < rang.final && mascara(index.entrades[rang.inici]) == 0) ++rang.inici;
+    const int n = c.nvalors - index.inici;
+    if (sortida.taula.n != n) prepararTaula(sortida, index.inici, n);
+    if (sortida.perLinia || sortida.taula.textos[1] == nullptr || sortida.llargada + sortida.taula.marge > CAPACITAT) {
+        llistarPerValors(c, rang);
+    } else if (index.directa) {
+        escriureTira(sortida, index.visites, rang);
+    } else {
+        escriureTira(sortida, index.entrades, rang);
+    }
+    sortida.llargada = llargada;
 }
 
 // The walk lists the lines in visiting order without visiting the
@@ -1643,12 +1717,11 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
         const int m = 64 * g + b;
         const std::uint32_t seguent = resta - static_cast<std::uint32_t>(c.valors[m]);
         if (!esten<F>(c.index, m, seguent)) continue;
-        prendre(c.sortida, m);
         if (nomesTaula<F>(c, m, seguent)) {
-            llistarTira(c, seguent);
-            treure(c.sortida);
+            llistarTira(c, seguent, m);
             continue;
         }
+        prendre(c.sortida, m);
         buscar_suma<F>(c, m + 1, seguent);
         treure(c.sortida);
     }
