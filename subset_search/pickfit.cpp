@@ -6,6 +6,8 @@
 // selection it keeps in hand is part of some line it prints.
 #include <alloca.h>
 #include <fcntl.h>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/auxv.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
@@ -17,12 +19,14 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 namespace {
 
@@ -75,6 +79,7 @@ struct TextosTaula {
 struct Sortida {
     char* text;
     std::size_t ple;
+    std::uint64_t blocs;  // written out so far
     bool perLinia;
     char* textos;  // slot i: value i; slot `objectiu`: the target
     unsigned char* llargades;
@@ -107,6 +112,7 @@ void buidar(Sortida& sortida) {
         }
     }
     sortida.ple = 0;
+    ++sortida.blocs;
 }
 
 // Adds bytes to the output, writing out each block that fills.
@@ -129,8 +135,8 @@ void escriureRanura(Sortida& sortida, int i, int valor, char seguent) {
 }
 
 // The output buffer, the texts of the values and the target, and an empty
-// selection.
-void prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, int nvalors, int resultat) {
+// selection; false when memory is refused.
+bool prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, int nvalors, int resultat) {
     const auto n = static_cast<std::size_t>(nvalors) + 1;
     sortida.text = static_cast<char*>(std::malloc(CAPACITAT));
     sortida.textos = static_cast<char*>(std::malloc(n * RANURA));
@@ -140,7 +146,7 @@ void prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, in
     sortida.inicis = static_cast<std::uint32_t*>(std::malloc(n * 4));
     if (sortida.text == nullptr || sortida.textos == nullptr || sortida.llargades == nullptr ||
         sortida.linia == nullptr || sortida.posicions == nullptr || sortida.inicis == nullptr) {
-        fallar("out of memory", "");
+        return false;
     }
     sortida.ple = 0;
     sortida.perLinia = isatty(STDOUT_FILENO) == 1;
@@ -151,6 +157,7 @@ void prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, in
     sortida.nivell = 0;
     sortida.llargada = 0;
     sortida.taula = TextosTaula{0, 0, 0, 0, 3 * RANURA, {}, {}, {}, {}};
+    return true;
 }
 
 // Adds position m to the selection in hand.
@@ -225,6 +232,16 @@ void alliberarTaula(Sortida& sortida) {
         sortida.taula.textos[h] = nullptr;
         sortida.taula.llargades[h] = nullptr;
     }
+}
+
+void alliberarSortida(Sortida& sortida) {
+    std::free(sortida.text);
+    std::free(sortida.textos);
+    std::free(sortida.llargades);
+    std::free(sortida.linia);
+    std::free(sortida.posicions);
+    std::free(sortida.inicis);
+    alliberarTaula(sortida);
 }
 
 // Prepares the texts of the subsets of the table's n positions from
@@ -1337,11 +1354,14 @@ void construirIndex(Index& index, const int* valors) {
 // The search
 
 // What every fixed part of one search shares.
+struct Escriptor;
+
 struct Cerca {
     int nvalors;
     const int* valors;
     Index& index;
     Sortida& sortida;
+    Escriptor* escriptor;  // null where the walk writes its lines itself
 };
 
 // Whether R_k, the totals of the non-empty subsets of positions k.., may
@@ -1509,6 +1529,206 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta, 
     sortida.llargada = llargada;
 }
 
+// ---------------------------------------------------------------------------
+// The writer
+
+// Once a walk has written 2 MiB to a pipe or a file, it hands its lines
+// to a second thread, which writes them: on 60 amounts finding the lines
+// and writing them take about half the run each, and a machine has two
+// cores or more.
+//
+// - The ring, `anell`, holds records in the order the walk finds them: an
+//   `Encarrec` (a line P + {m}, or P and a table run), then the text of P,
+//   in whole slots. A record never wraps: where one would not fit before
+//   the ring's end, a record of nothing fills that end.
+// - The walk alone writes records, at `posat`, and makes them visible
+//   (`publicat`, a release) every PUBLICAR bytes, when the ring is full,
+//   and at the end. The writer alone reads them, up to `publicat`, writes
+//   their lines with its own `Sortida` and makes their room free again
+//   (`consumit`, a release).
+// - The two share only the ring and the index. A run of the table is
+//   queued only once the table is built, and it is built once, so the
+//   writer reads it only after the release that publishes that run.
+// - The writer looks its runs up itself, fetching buckets and entries a
+//   few records ahead of the one it writes.
+// - Either side that has to wait spins, then yields, then sleeps.
+// - On a terminal, with the two halves, or where memory or a thread is
+//   refused, the walk writes its lines itself.
+constexpr std::uint64_t MIDA_ANELL = 1 << 20;
+constexpr std::uint64_t PUBLICAR = 16 << 10;
+
+struct Encarrec {
+    std::int32_t m;  // the line P + {m}; -1: P + the table's run of `resta`; -2: nothing
+    std::uint32_t resta;
+    std::uint32_t llargada;  // of the text of P that follows
+    std::uint32_t mida;      // of the whole record, a multiple of 16
+};
+
+struct Escriptor {
+    char* anell;
+    alignas(64) std::atomic<std::uint64_t> publicat;
+    alignas(64) std::atomic<std::uint64_t> consumit;
+    std::atomic<bool> acabat;
+    alignas(64) std::uint64_t posat, visible, lliure;  // the walk's own
+    bool engegat, refusat;                             // whether the thread runs, or could not
+    alignas(64) Sortida sortida;                       // the writer's own
+    const Cerca* cerca;                                // the writer's, with that Sortida
+    pthread_t fil;
+};
+
+void esperar(int& voltes) {
+    if (++voltes < 2000) {
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#endif
+    } else if (voltes < 4000) {
+        sched_yield();
+    } else {
+        const timespec estona{0, 50000};
+        nanosleep(&estona, nullptr);
+    }
+}
+
+void* escriure(void* punter) {
+    Escriptor& e = *static_cast<Escriptor*>(punter);
+    Sortida& sortida = e.sortida;
+    const Index& index = e.cerca->index;
+    const auto capcalera = [&e](std::uint64_t p) {
+        Encarrec h{};
+        std::memcpy(&h, e.anell + (p & (MIDA_ANELL - 1)), sizeof h);
+        return h;
+    };
+    // Two cursors run ahead of the record being written: one fetches runs'
+    // buckets up to 2 KiB of records on, the other their entries up to
+    // 1 KiB on, by when the bucket is in. Cursors let run to the end of
+    // what is published were slower, by interleaved runs of throwaway
+    // builds on 60 amounts.
+    std::uint64_t pos = 0, cubetes = 0, tires = 0;
+    for (int voltes = 0;;) {
+        const bool acabat = e.acabat.load(std::memory_order_acquire);
+        const std::uint64_t fins = e.publicat.load(std::memory_order_acquire);
+        if (pos == fins) {
+            if (acabat) break;
+            esperar(voltes);
+            continue;
+        }
+        voltes = 0;
+        for (; pos < fins;) {
+            for (int k = 0; k < 2 && cubetes < std::min(fins, pos + 2048); ++k) {
+                const Encarrec h = capcalera(cubetes);
+                if (h.m == -1) avancarCubeta(index, h.resta);
+                cubetes += h.mida;
+            }
+            for (int k = 0; k < 2 && tires < std::min(cubetes, pos + 1024); ++k) {
+                const Encarrec h = capcalera(tires);
+                if (h.m == -1) avancarTira(index, h.resta);
+                tires += h.mida;
+            }
+            const char* const registre = e.anell + (pos & (MIDA_ANELL - 1));
+            Encarrec h{};
+            std::memcpy(&h, registre, sizeof h);
+            if (h.m != -2) {
+                copiarRanures(sortida.linia, registre + sizeof h, h.llargada);
+                sortida.llargada = h.llargada;
+                if (h.m >= 0) {
+                    mostrarResultat(sortida, h.m);
+                } else {
+                    llistarTira(*e.cerca, h.resta);
+                }
+            }
+            pos += h.mida;
+        }
+        e.consumit.store(pos, std::memory_order_release);
+    }
+    buidar(sortida);
+    return nullptr;
+}
+
+void publicar(Escriptor& e) {
+    e.visible = e.posat;
+    e.publicat.store(e.posat, std::memory_order_release);
+}
+
+char* reservarAnell(Escriptor& e, std::uint64_t bytes) {
+    for (int voltes = 0; e.posat + bytes > e.lliure;) {
+        if (e.visible != e.posat) publicar(e);
+        e.lliure = e.consumit.load(std::memory_order_acquire) + MIDA_ANELL;
+        if (e.posat + bytes > e.lliure) esperar(voltes);
+    }
+    return e.anell + (e.posat & (MIDA_ANELL - 1));
+}
+
+// Queues a line or a run, with the text of the selection in hand and that
+// of position `afegida`, if any, after it.
+void encarregar(const Cerca& c, int m, std::uint32_t resta, int afegida) {
+    Escriptor& e = *c.escriptor;
+    const Sortida& sortida = c.sortida;
+    const std::size_t llargada = sortida.llargada;
+    // Room for the copies' whole slots: up to 31 bytes past the text, and a slot.
+    const std::uint64_t bytes = sizeof(Encarrec) + ((llargada + 2 * RANURA + 15) & ~std::uint64_t{15});
+    const std::uint64_t finsAlFinal = MIDA_ANELL - (e.posat & (MIDA_ANELL - 1));
+    if (bytes > finsAlFinal) {
+        const Encarrec res{-2, 0, 0, static_cast<std::uint32_t>(finsAlFinal)};
+        std::memcpy(reservarAnell(e, finsAlFinal), &res, sizeof res);
+        e.posat += finsAlFinal;
+    }
+    char* const registre = reservarAnell(e, bytes);
+    char* const text = registre + sizeof(Encarrec);
+    copiarRanures(text, sortida.linia, llargada);
+    std::size_t total = llargada;
+    if (afegida >= 0) {
+        std::memcpy(text + llargada, sortida.textos + static_cast<std::size_t>(afegida) * RANURA, RANURA);
+        total += sortida.llargades[afegida];
+    }
+    const Encarrec h{m, resta, static_cast<std::uint32_t>(total), static_cast<std::uint32_t>(bytes)};
+    std::memcpy(registre, &h, sizeof h);
+    e.posat += bytes;
+    if (e.posat - e.visible >= PUBLICAR) publicar(e);
+}
+
+// Starts the writer once the walk has written BLOCS_ABANS_ESCRIPTOR
+// blocks, 2 MiB: starting it takes about 0.1 ms, which a run that prints
+// little would feel. Where memory or a thread is refused, the walk writes
+// on.
+constexpr std::uint64_t BLOCS_ABANS_ESCRIPTOR = 32;
+
+void engegar(const Cerca& c) {
+    Escriptor* const e = c.escriptor;
+    if (e == nullptr || e->refusat || c.sortida.blocs < BLOCS_ABANS_ESCRIPTOR) return;
+    buidar(c.sortida);
+    e->refusat = true;
+    const int n = c.nvalors;
+    auto* const marques = static_cast<int*>(std::calloc(static_cast<std::size_t>(n), sizeof(int)));
+    e->anell = static_cast<char*>(std::malloc(MIDA_ANELL));
+    if (marques == nullptr || e->anell == nullptr ||
+        !prepararSortida(e->sortida, marques, c.valors, n, static_cast<int>(c.index.objectiu))) {
+        std::free(marques);
+        return;
+    }
+    pthread_attr_t atributs;
+    if (pthread_attr_init(&atributs) == 0) {
+        // The deepest of the writer's calls, listing a run, takes a few KiB.
+        e->engegat = pthread_attr_setstacksize(&atributs, std::size_t{1} << 20) == 0 &&
+                     pthread_create(&e->fil, &atributs, escriure, e) == 0;
+        pthread_attr_destroy(&atributs);
+    }
+    e->refusat = !e->engegat;
+}
+
+// The walk's line P + {m}, P the selection in hand.
+void mostrar(const Cerca& c, int m) {
+    if (c.escriptor != nullptr && c.escriptor->engegat) return encarregar(c, m, 0, -1);
+    mostrarResultat(c.sortida, m);
+    engegar(c);
+}
+
+// The walk's lines P + Z for the table's run of `resta`.
+void llistar(const Cerca& c, std::uint32_t resta, int afegida = -1) {
+    if (c.escriptor != nullptr && c.escriptor->engegat) return encarregar(c, -1, resta, afegida);
+    llistarTira(c, resta, afegida);
+    engegar(c);
+}
+
 // The walk lists the lines in visiting order without visiting the
 // selections between them. In its flat form, for a fixed part P, the
 // selected positions below m0, the selections P + T, T a non-empty subset
@@ -1627,7 +1847,7 @@ inline __attribute__((always_inline)) void imprimir(const Cerca& c, int g, std::
         const std::uint32_t seguent = resta - static_cast<std::uint32_t>(c.valors[m]);
         if (F != Font::Filtres && ((m + 1) >> 6) < index.ngrups) avancarFila(index, (m + 1) >> 6, seguent);
         if (taula) avancarCubeta(index, seguent);
-        if (seguent == 0) mostrarResultat(c.sortida, m);
+        if (seguent == 0) mostrar(c, m);
     }
 }
 
@@ -1654,7 +1874,7 @@ __attribute__((noinline)) std::uint64_t imprimirFixa(const Cerca& c, int m0, std
         const std::uint64_t fila = m0 < 64 ? filaDe<F>(index, 0, resta) & TOTS << m0 : 0;
         const std::uint64_t paraula = taula ? fila & ((std::uint64_t{1} << index.inici) - 1) : fila;
         imprimir<F>(c, 0, paraula, resta, taula && index.preparat);
-        if (taula && index.preparat && (fila >> index.inici) != 0) llistarTira(c, resta);
+        if (taula && index.preparat && (fila >> index.inici) != 0) llistar(c, resta);
         return paraula;
     }
     // Where the rows take a word a group, past a few groups the search for
@@ -1664,7 +1884,7 @@ __attribute__((noinline)) std::uint64_t imprimirFixa(const Cerca& c, int m0, std
     for (int g = m0 >> 6; g <= (fins - 1) >> 6 && fins > m0; ++g) {
         imprimir<F>(c, g, candidats<F>(index, g, m0, fins, resta), resta, taula && index.preparat);
     }
-    if (taula && index.preparat && taulaAbasta<F>(index, resta)) llistarTira(c, resta);
+    if (taula && index.preparat && taulaAbasta<F>(index, resta)) llistar(c, resta);
     return static_cast<std::uint64_t>(fins);
 }
 
@@ -1718,7 +1938,7 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
         const std::uint32_t seguent = resta - static_cast<std::uint32_t>(c.valors[m]);
         if (!esten<F>(c.index, m, seguent)) continue;
         if (nomesTaula<F>(c, m, seguent)) {
-            llistarTira(c, seguent, m);
+            llistar(c, seguent, m);
             continue;
         }
         prendre(c.sortida, m);
@@ -1791,7 +2011,7 @@ void recorrerMeitats(const Cerca& c) {
 // non-empty selection: the walk starts with an empty fixed part.
 void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors, int valorBuscat) {
     Sortida sortida{};
-    prepararSortida(sortida, valorsActuals, valors, nvalors, valorBuscat);
+    if (!prepararSortida(sortida, valorsActuals, valors, nvalors, valorBuscat)) fallar("out of memory", "");
     valorsActuals[nvalorsActual - 1] = NOUTILITZAT;
 
     Index index{};
@@ -1802,7 +2022,11 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
     if (nvalors > MAX_SENSE_INDEX && !construirLimits(index, valors)) fallar("out of memory", "");
     construirIndex(index, valors);
 
-    const Cerca cerca{nvalors, valors, index, sortida};
+    Escriptor escriptor{};
+    const Cerca cercaEscriptor{nvalors, valors, index, escriptor.sortida, nullptr};
+    escriptor.cerca = &cercaEscriptor;
+    escriptor.refusat = sortida.perLinia;
+    const Cerca cerca{nvalors, valors, index, sortida, &escriptor};
     if (index.nprimera > 0) {
         recorrerMeitats(cerca);
     } else if (index.files == nullptr) {
@@ -1812,15 +2036,17 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
     } else {
         buscar_suma<Font::Files>(cerca, nvalorsActual - 1, index.objectiu);
     }
+    if (escriptor.engegat) {
+        publicar(escriptor);
+        escriptor.acabat.store(true, std::memory_order_release);
+        pthread_join(escriptor.fil, nullptr);
+    }
     buidar(sortida);
     alliberarDesDe(index, 0);
-    std::free(sortida.text);
-    std::free(sortida.textos);
-    std::free(sortida.llargades);
-    std::free(sortida.linia);
-    std::free(sortida.posicions);
-    std::free(sortida.inicis);
-    alliberarTaula(sortida);
+    alliberarSortida(sortida);
+    alliberarSortida(escriptor.sortida);
+    std::free(escriptor.anell);
+    std::free(escriptor.sortida.valorsActuals);
 }
 
 // Stack that one level of the walk takes, with a quarter to spare: 80 bytes

@@ -145,6 +145,17 @@ TEST(Pickfit, StopsAtTheFirstFailedWrite) {
             EXPECT_LT(r.seconds, 5.0) << "a failed write must end the run promptly";
         }
     }
+    // A reader that stops after 4 MB, when the lines of 60 zeros go out from
+    // a second thread: it must fail the same way.
+    RunOptions options;
+    options.shellPrefix =
+        "trap '' PIPE; f=${TMPDIR:-/tmp}/pickfit-$$; mkfifo \"$f\"; "
+        "head -c 4000000 <\"$f\" >/dev/null & exec >\"$f\"; rm \"$f\"";
+    options.timeoutSeconds = 30;
+    const RunResult r = pickfit(zeros(60), options);
+    EXPECT_EQ(r.err, "pickfit: write error: Broken pipe\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_LT(r.seconds, 5.0);
 }
 
 TEST(Pickfit, OracleOrderMatchesTheDocumentedWalk) {
