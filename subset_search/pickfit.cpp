@@ -1533,9 +1533,9 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta, 
 // The writer
 
 // Once a walk has written 2 MiB to a pipe or a file, it hands its lines
-// to a second thread, which writes them: on 60 amounts finding the lines
-// and writing them take about half the run each, and a machine has two
-// cores or more.
+// to a second thread, which writes them, where the run may use two cores
+// or more: on 60 amounts finding the lines and writing them take about
+// half the run each.
 //
 // - The ring, `anell`, holds records in the order the walk finds them: an
 //   `Encarrec` (a line P + {m}, or P and a table run), then the text of P,
@@ -1697,6 +1697,8 @@ void engegar(const Cerca& c) {
     if (e == nullptr || e->refusat || c.sortida.blocs < BLOCS_ABANS_ESCRIPTOR) return;
     buidar(c.sortida);
     e->refusat = true;
+    cpu_set_t cpus;
+    if (sched_getaffinity(0, sizeof cpus, &cpus) != 0 || CPU_COUNT(&cpus) < 2) return;
     const int n = c.nvalors;
     auto* const marques = static_cast<int*>(std::calloc(static_cast<std::size_t>(n), sizeof(int)));
     e->anell = static_cast<char*>(std::malloc(MIDA_ANELL));
