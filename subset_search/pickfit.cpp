@@ -1361,7 +1361,7 @@ struct Cerca {
     const int* valors;
     Index& index;
     Sortida& sortida;
-    Escriptor* escriptor;  // null where the walk writes its lines itself
+    Escriptor* escriptor;  // the walk's writer; null in the writer's own
 };
 
 // Whether R_k, the totals of the non-empty subsets of positions k.., may
@@ -1624,11 +1624,9 @@ void* escriure(void* punter) {
                 if (h.m == -1) avancarTira(index, h.resta);
                 tires += h.mida;
             }
-            const char* const registre = e.anell + (pos & (MIDA_ANELL - 1));
-            Encarrec h{};
-            std::memcpy(&h, registre, sizeof h);
+            const Encarrec h = capcalera(pos);
             if (h.m != -2) {
-                copiarRanures(sortida.linia, registre + sizeof h, h.llargada);
+                copiarRanures(sortida.linia, e.anell + (pos & (MIDA_ANELL - 1)) + sizeof h, h.llargada);
                 sortida.llargada = h.llargada;
                 if (h.m >= 0) {
                     mostrarResultat(sortida, h.m);
@@ -1694,7 +1692,7 @@ constexpr std::uint64_t BLOCS_ABANS_ESCRIPTOR = 32;
 
 void engegar(const Cerca& c) {
     Escriptor* const e = c.escriptor;
-    if (e == nullptr || e->refusat || c.sortida.blocs < BLOCS_ABANS_ESCRIPTOR) return;
+    if (e->refusat || c.sortida.blocs < BLOCS_ABANS_ESCRIPTOR) return;
     buidar(c.sortida);
     e->refusat = true;
     cpu_set_t cpus;
@@ -1719,14 +1717,14 @@ void engegar(const Cerca& c) {
 
 // The walk's line P + {m}, P the selection in hand.
 void mostrar(const Cerca& c, int m) {
-    if (c.escriptor != nullptr && c.escriptor->engegat) return encarregar(c, m, 0, -1);
+    if (c.escriptor->engegat) return encarregar(c, m, 0, -1);
     mostrarResultat(c.sortida, m);
     engegar(c);
 }
 
 // The walk's lines P + Z for the table's run of `resta`.
 void llistar(const Cerca& c, std::uint32_t resta, int afegida = -1) {
-    if (c.escriptor != nullptr && c.escriptor->engegat) return encarregar(c, -1, resta, afegida);
+    if (c.escriptor->engegat) return encarregar(c, -1, resta, afegida);
     llistarTira(c, resta, afegida);
     engegar(c);
 }
