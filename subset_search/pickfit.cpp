@@ -757,8 +757,9 @@ bool construirFiles(Index& index, const int* valors) {
 }
 
 // Residues modulo 2^b of R_k at every position, for the positions that no
-// exact kind covers: a sound filter that catches structure such as every
-// value even and the target odd. Fewer bits for many values, within 4 MiB.
+// exact kind covers: a sound filter that catches structure such as values
+// all 1 modulo 256 and a target of 64. Fewer bits for many values, within
+// 4 MiB.
 // The sets shrink as k grows; when the last uncovered position's holds
 // every residue, the filter could cut nothing, and its memory goes back.
 constexpr std::uint64_t MEMORIA_RESIDUS = 4 << 20;
@@ -1789,10 +1790,10 @@ void llistar(const Cerca& c, std::uint32_t resta, int afegida = -1) {
 //   holds every total its set holds: a filter, exact at the kept positions.
 //   Where sets are kept there is no table and no residue filter.
 // - Filters, for the positions before the lazy table: R_k modulo 2^b, which
-//   catches structure such as every value even and an odd target, and the
-//   bounds of the integer totals that positions k.. reach. The candidates
-//   are the positions from m0 up to the first whose R fails them, and a
-//   candidate extends where R_{m+1} passes them. The bounds are built for
+//   catches structure such as values all 1 modulo 256 and a target of 64,
+//   and the bounds of the integer totals that positions k.. reach. The
+//   candidates are the positions from m0 up to the first whose R fails
+//   them, and a candidate extends where R_{m+1} passes them. The bounds are built for
 //   every N > 10, before the rest, and count as the walk's own.
 // - Shrinking: under a limit on the address space the budget is what the
 //   limit leaves. All index memory comes from `reservar`, and a refusal
@@ -2005,11 +2006,24 @@ void recorrerMeitats(const Cerca& c) {
     deixar(sortida, 0);
 }
 
+// Whether the largest power of two that divides every value divides the
+// target: every total of such values, wrapped around or not, is a multiple
+// of it, so otherwise no selection matches. Only a target of 0 passes where
+// every value is 0.
+bool objectiuDivisible(const int* valors, int nvalors, int valorBuscat) {
+    std::uint32_t tots = 0;
+    for (int i = 0; i < nvalors; ++i) tots |= static_cast<std::uint32_t>(valors[i]);
+    const std::uint32_t potencia = tots & (0u - tots);
+    return (static_cast<std::uint32_t>(valorBuscat) & (potencia - 1u)) == 0;
+}
+
 // The outermost call takes what the walk needs, then builds the index in
 // what memory is left, and owns the output: it writes what is left once the
 // walk is over. The subtree of its root, the first value alone, holds every
-// non-empty selection: the walk starts with an empty fixed part.
+// non-empty selection: the walk starts with an empty fixed part. A target
+// that the values' common power of two rules out ends the run at once.
 void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors, int valorBuscat) {
+    if (!objectiuDivisible(valors, nvalors, valorBuscat)) return;
     Sortida sortida{};
     if (!prepararSortida(sortida, valorsActuals, valors, nvalors, valorBuscat)) fallar("out of memory", "");
     valorsActuals[nvalorsActual - 1] = NOUTILITZAT;

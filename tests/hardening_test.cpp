@@ -332,8 +332,8 @@ RunResult underLimit(const Args& args, int kib, double seconds) {
 // amounts, in larger steps, and 25,000 ones whose path, as deep as the
 // command line is long, needs the stack the walk took before the index),
 // and 56 evenly spaced amounts whose rows are built with a rolling buffer;
-// large indexes at a few limits, up to the largest (54 even values and an
-// odd target: no line).
+// large indexes at a few limits, up to the largest (54 values that are 1
+// modulo 256 and a target of 64: no line).
 TEST(MemoryLimit, OutputStaysExact) {
     SKIP_UNDER_LAUNCHER("ulimit -v would apply to the launcher");
     std::mt19937 rng(44);
@@ -342,7 +342,7 @@ TEST(MemoryLimit, OutputStaysExact) {
     for (int i = 0; i < 30; ++i) amounts.push_back(std::uniform_int_distribution<std::int32_t>(100, 99999)(rng));
     for (int i = 0; i < 56; ++i) more.push_back(std::uniform_int_distribution<std::int32_t>(100, 99999)(rng));
     for (int i = 0; i < 44; ++i) large.push_back(static_cast<std::int32_t>(rng()));
-    for (int i = 0; i < 54; ++i) largest.push_back(static_cast<std::int32_t>(rng() & ~1u));
+    for (int i = 0; i < 54; ++i) largest.push_back(static_cast<std::int32_t>(rng() << 8 | 1));
     for (int i = 0; i < 56; ++i) spaced.push_back(100000 + 17000 * i);
     // Amounts whose index, as the limit falls, is rows, then sets that keep
     // every position, then one in 2, 4, 8 and 16.
@@ -361,7 +361,7 @@ TEST(MemoryLimit, OutputStaysExact) {
          0,
          0,
          {60000, 30000, 20000, 16000}},
-        {commandLine(largest, 1), 0, 0, {800000, 400000, 150000}},
+        {commandLine(largest, 64), 0, 0, {800000, 400000, 150000}},
         {commandLine(thinned, thinned[3] + thinned[40] + thinned[69]), 0, 0, {20000, 9000, 7000, 5500, 4500, 4200}},
     };
     for (const auto& c : cases) {

@@ -285,8 +285,9 @@ TEST(Pickfit, FindsEveryMatchAmongFortyValues) {
 // Up to 54 values over the whole 32-bit range, where the two halves do all
 // the pruning and their first half reaches 29 positions: as many lines as
 // an independent count, whose pairing of the halves' sorted totals takes
-// 768 MiB at 52 values. At 54, every value even and the target odd, the
-// whole index is built and finds nothing, within i386's address space too.
+// 768 MiB at 52 values. At 54, every value 1 modulo 256 and the target 64,
+// which no total of 54 of them can be, the whole index is built and finds
+// nothing, within i386's address space too.
 // Then thousands of lines of up to 38 values of 11 characters each, which
 // must fit in the output buffer wherever its end falls. Which lines come in
 // which order, the oracle differential checks.
@@ -298,9 +299,9 @@ TEST(Pickfit, CountsEveryMatchAmongManyValues) {
     std::vector<std::pair<Values, std::int32_t>> cases;
     for (const int n : {44, 48, 52, 54}) {
         Values values;
-        for (int i = 0; i < n; ++i) values.push_back(static_cast<std::int32_t>(n < 54 ? rng() : rng() & ~1u));
-        cases.emplace_back(values,
-                           n < 54 ? static_cast<std::int32_t>(totalOf(values, rng() | std::uint64_t{rng()} << 32)) : 1);
+        for (int i = 0; i < n; ++i) values.push_back(static_cast<std::int32_t>(n < 54 ? rng() : rng() << 8 | 1));
+        cases.emplace_back(
+            values, n < 54 ? static_cast<std::int32_t>(totalOf(values, rng() | std::uint64_t{rng()} << 32)) : 64);
     }
     Values longest(14, 1);
     longest.push_back(0);
@@ -319,7 +320,7 @@ TEST(Pickfit, CountsEveryMatchAmongManyValues) {
 // index every position by reachable totals; wide ones leave the first
 // positions to the residue filter, and the last ones to the table that the
 // walk builds when it gets there. All values even and the target odd, the
-// residues end the run at the root; values that are all 1000 modulo 2^16
+// run ends before any index is built; values that are all 1000 modulo 2^16
 // can match only alone.
 TEST(Pickfit, PrunesLongRuns) {
     std::mt19937 rng(60);
