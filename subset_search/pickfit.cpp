@@ -127,8 +127,11 @@ void escriureTot(Sortida& sortida, const char* bytes, std::size_t nombre) {
     }
 }
 
+// Value i's slot of text; the target's is slot `objectiu`.
+inline char* ranuraDe(const Sortida& sortida, int i) { return sortida.textos + static_cast<std::size_t>(i) * RANURA; }
+
 void escriureRanura(Sortida& sortida, int i, int valor, char seguent) {
-    char* ranura = sortida.textos + static_cast<std::size_t>(i) * RANURA;
+    char* ranura = ranuraDe(sortida, i);
     char* fi = std::to_chars(ranura, ranura + 11, valor).ptr;
     *fi = seguent;
     sortida.llargades[i] = static_cast<unsigned char>(fi + 1 - ranura);
@@ -168,7 +171,7 @@ inline __attribute__((always_inline)) void prendre(Sortida& sortida, int m) {
     sortida.posicions[i] = m;
     sortida.inicis[i] = static_cast<std::uint32_t>(llargada);
     sortida.llargada = llargada + sortida.llargades[m];
-    std::memcpy(sortida.linia + llargada, sortida.textos + static_cast<std::size_t>(m) * RANURA, RANURA);
+    std::memcpy(sortida.linia + llargada, ranuraDe(sortida, m), RANURA);
 }
 
 // Takes the last position off the selection in hand.
@@ -259,9 +262,9 @@ void prepararTaula(Sortida& sortida, int primera, int n) {
     for (int k = 32 - n; k < 32; ++k) {
         const int i = primera + n - 32 + k, objectiu = sortida.objectiu;
         const std::size_t llargada = sortida.llargades[i];
-        std::memcpy(taula.cues[k], sortida.textos + static_cast<std::size_t>(i) * RANURA, RANURA);
+        std::memcpy(taula.cues[k], ranuraDe(sortida, i), RANURA);
         taula.cues[k][llargada - 1] = '=';
-        std::memcpy(taula.cues[k] + llargada, sortida.textos + static_cast<std::size_t>(objectiu) * RANURA, RANURA);
+        std::memcpy(taula.cues[k] + llargada, ranuraDe(sortida, objectiu), RANURA);
         taula.llargadesCues[k] = static_cast<unsigned char>(llargada + sortida.llargades[objectiu]);
     }
     if (taula.ranura * ((std::size_t{1} << mides[0]) + (std::size_t{1} << mides[1])) > MIDA_TEXTOS_TAULA) return;
@@ -281,7 +284,7 @@ void prepararTaula(Sortida& sortida, int primera, int n) {
             const int i = primer + mides[h] - 1 - __builtin_ctz(y);
             char* const text = textos + y * taula.ranura;
             std::memcpy(text, textos + abans * taula.ranura, llargades[abans]);
-            std::memcpy(text + llargades[abans], sortida.textos + static_cast<std::size_t>(i) * RANURA, RANURA);
+            std::memcpy(text + llargades[abans], ranuraDe(sortida, i), RANURA);
             llargades[y] = static_cast<std::uint16_t>(llargades[abans] + sortida.llargades[i]);
         }
     }
@@ -1513,7 +1516,7 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta, 
     Sortida& sortida = c.sortida;
     const std::size_t llargada = sortida.llargada;
     if (afegida >= 0) {
-        std::memcpy(sortida.linia + llargada, sortida.textos + static_cast<std::size_t>(afegida) * RANURA, RANURA);
+        std::memcpy(sortida.linia + llargada, ranuraDe(sortida, afegida), RANURA);
         sortida.llargada += sortida.llargades[afegida];
     }
     Rang rang = trobar(index, resta);
@@ -1676,7 +1679,7 @@ void encarregar(const Cerca& c, int m, std::uint32_t resta, int afegida) {
     copiarRanures(text, sortida.linia, llargada);
     std::size_t total = llargada;
     if (afegida >= 0) {
-        std::memcpy(text + llargada, sortida.textos + static_cast<std::size_t>(afegida) * RANURA, RANURA);
+        std::memcpy(text + llargada, ranuraDe(sortida, afegida), RANURA);
         total += sortida.llargades[afegida];
     }
     const Encarrec h{m, resta, static_cast<std::uint32_t>(total), static_cast<std::uint32_t>(bytes)};
@@ -1793,8 +1796,9 @@ void llistar(const Cerca& c, std::uint32_t resta, int afegida = -1) {
 //   catches structure such as values all 1 modulo 256 and a target of 64,
 //   and the bounds of the integer totals that positions k.. reach. The
 //   candidates are the positions from m0 up to the first whose R fails
-//   them, and a candidate extends where R_{m+1} passes them. The bounds are built for
-//   every N > 10, before the rest, and count as the walk's own.
+//   them, and a candidate extends where R_{m+1} passes them. The bounds
+//   are built for every N > 10, before the rest, and count as the walk's
+//   own.
 // - Shrinking: under a limit on the address space the budget is what the
 //   limit leaves. All index memory comes from `reservar`, and a refusal
 //   still falls through: the rows and the first half are given up whole,
