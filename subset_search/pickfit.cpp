@@ -4,11 +4,7 @@
 // The walk touches only what leads to a line. An index, built once per run,
 // tells it which positions can still take part in a match, and every
 // selection it keeps in hand is part of some line it prints.
-#include <alloca.h>
 #include <fcntl.h>
-#include <pthread.h>
-#include <sched.h>
-#include <sys/auxv.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/sysinfo.h>
@@ -19,14 +15,12 @@
 #endif
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
 namespace {
 
@@ -79,7 +73,6 @@ struct TextosTaula {
 struct Sortida {
     char* text;
     std::size_t ple;
-    std::uint64_t blocs;  // written out so far
     bool perLinia;
     char* textos;  // slot i: value i; slot `objectiu`: the target
     unsigned char* llargades;
@@ -112,7 +105,6 @@ void buidar(Sortida& sortida) {
         }
     }
     sortida.ple = 0;
-    ++sortida.blocs;
 }
 
 // Adds bytes to the output, writing out each block that fills.
@@ -1358,14 +1350,14 @@ void construirIndex(Index& index, const int* valors) {
 // The search
 
 // What every fixed part of one search shares.
-struct Escriptor;
+struct Marc;
 
 struct Cerca {
     int nvalors;
     const int* valors;
     Index& index;
     Sortida& sortida;
-    Escriptor* escriptor;  // the walk's writer; null in the writer's own
+    Marc* marcs;  // the walk's stack: a frame for each fixed part in hand, N + 1 at most
 };
 
 // Whether R_k, the totals of the non-empty subsets of positions k.., may
@@ -1533,206 +1525,6 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta, 
     sortida.llargada = llargada;
 }
 
-// ---------------------------------------------------------------------------
-// The writer
-
-// Once a walk has written 2 MiB to a pipe or a file, it hands its lines
-// to a second thread, which writes them, where the run may use two cores
-// or more: on 60 amounts finding the lines and writing them take about
-// half the run each.
-//
-// - The ring, `anell`, holds records in the order the walk finds them: an
-//   `Encarrec` (a line P + {m}, or P and a table run), then the text of P,
-//   in whole slots. A record never wraps: where one would not fit before
-//   the ring's end, a record of nothing fills that end.
-// - The walk alone writes records, at `posat`, and makes them visible
-//   (`publicat`, a release) every PUBLICAR bytes, when the ring is full,
-//   and at the end. The writer alone reads them, up to `publicat`, writes
-//   their lines with its own `Sortida` and makes their room free again
-//   (`consumit`, a release).
-// - The two share only the ring and the index. A run of the table is
-//   queued only once the table is built, and it is built once, so the
-//   writer reads it only after the release that publishes that run.
-// - The writer looks its runs up itself, fetching buckets and entries a
-//   few records ahead of the one it writes.
-// - Either side that has to wait spins, then yields, then sleeps.
-// - On a terminal, with the two halves, or where memory or a thread is
-//   refused, the walk writes its lines itself.
-constexpr std::uint64_t MIDA_ANELL = 1 << 20;
-constexpr std::uint64_t PUBLICAR = 16 << 10;
-
-struct Encarrec {
-    std::int32_t m;  // the line P + {m}; -1: P + the table's run of `resta`; -2: nothing
-    std::uint32_t resta;
-    std::uint32_t llargada;  // of the text of P that follows
-    std::uint32_t mida;      // of the whole record, a multiple of 16
-};
-
-struct Escriptor {
-    char* anell;
-    alignas(64) std::atomic<std::uint64_t> publicat;
-    alignas(64) std::atomic<std::uint64_t> consumit;
-    std::atomic<bool> acabat;
-    alignas(64) std::uint64_t posat, visible, lliure;  // the walk's own
-    bool engegat, refusat;                             // whether the thread runs, or could not
-    alignas(64) Sortida sortida;                       // the writer's own
-    const Cerca* cerca;                                // the writer's, with that Sortida
-    pthread_t fil;
-};
-
-void esperar(int& voltes) {
-    if (++voltes < 2000) {
-#if defined(__x86_64__) || defined(__i386__)
-        __builtin_ia32_pause();
-#endif
-    } else if (voltes < 4000) {
-        sched_yield();
-    } else {
-        const timespec estona{0, 50000};
-        nanosleep(&estona, nullptr);
-    }
-}
-
-void* escriure(void* punter) {
-    Escriptor& e = *static_cast<Escriptor*>(punter);
-    Sortida& sortida = e.sortida;
-    const Index& index = e.cerca->index;
-    const auto capcalera = [&e](std::uint64_t p) {
-        Encarrec h{};
-        std::memcpy(&h, e.anell + (p & (MIDA_ANELL - 1)), sizeof h);
-        return h;
-    };
-    // Two cursors run ahead of the record being written: one fetches runs'
-    // buckets up to 2 KiB of records on, the other their entries up to
-    // 1 KiB on, by when the bucket is in. Cursors let run to the end of
-    // what is published were slower, by interleaved runs of throwaway
-    // builds on 60 amounts.
-    std::uint64_t pos = 0, cubetes = 0, tires = 0;
-    for (int voltes = 0;;) {
-        const bool acabat = e.acabat.load(std::memory_order_acquire);
-        const std::uint64_t fins = e.publicat.load(std::memory_order_acquire);
-        if (pos == fins) {
-            if (acabat) break;
-            esperar(voltes);
-            continue;
-        }
-        voltes = 0;
-        for (; pos < fins;) {
-            for (int k = 0; k < 2 && cubetes < std::min(fins, pos + 2048); ++k) {
-                const Encarrec h = capcalera(cubetes);
-                if (h.m == -1) avancarCubeta(index, h.resta);
-                cubetes += h.mida;
-            }
-            for (int k = 0; k < 2 && tires < std::min(cubetes, pos + 1024); ++k) {
-                const Encarrec h = capcalera(tires);
-                if (h.m == -1) avancarTira(index, h.resta);
-                tires += h.mida;
-            }
-            const Encarrec h = capcalera(pos);
-            if (h.m != -2) {
-                copiarRanures(sortida.linia, e.anell + (pos & (MIDA_ANELL - 1)) + sizeof h, h.llargada);
-                sortida.llargada = h.llargada;
-                if (h.m >= 0) {
-                    mostrarResultat(sortida, h.m);
-                } else {
-                    llistarTira(*e.cerca, h.resta);
-                }
-            }
-            pos += h.mida;
-        }
-        e.consumit.store(pos, std::memory_order_release);
-    }
-    buidar(sortida);
-    return nullptr;
-}
-
-void publicar(Escriptor& e) {
-    e.visible = e.posat;
-    e.publicat.store(e.posat, std::memory_order_release);
-}
-
-char* reservarAnell(Escriptor& e, std::uint64_t bytes) {
-    for (int voltes = 0; e.posat + bytes > e.lliure;) {
-        if (e.visible != e.posat) publicar(e);
-        e.lliure = e.consumit.load(std::memory_order_acquire) + MIDA_ANELL;
-        if (e.posat + bytes > e.lliure) esperar(voltes);
-    }
-    return e.anell + (e.posat & (MIDA_ANELL - 1));
-}
-
-// Queues a line or a run, with the text of the selection in hand and that
-// of position `afegida`, if any, after it.
-void encarregar(const Cerca& c, int m, std::uint32_t resta, int afegida) {
-    Escriptor& e = *c.escriptor;
-    const Sortida& sortida = c.sortida;
-    const std::size_t llargada = sortida.llargada;
-    // Room for the copies' whole slots: up to 31 bytes past the text, and a slot.
-    const std::uint64_t bytes = sizeof(Encarrec) + ((llargada + 2 * RANURA + 15) & ~std::uint64_t{15});
-    const std::uint64_t finsAlFinal = MIDA_ANELL - (e.posat & (MIDA_ANELL - 1));
-    if (bytes > finsAlFinal) {
-        const Encarrec res{-2, 0, 0, static_cast<std::uint32_t>(finsAlFinal)};
-        std::memcpy(reservarAnell(e, finsAlFinal), &res, sizeof res);
-        e.posat += finsAlFinal;
-    }
-    char* const registre = reservarAnell(e, bytes);
-    char* const text = registre + sizeof(Encarrec);
-    copiarRanures(text, sortida.linia, llargada);
-    std::size_t total = llargada;
-    if (afegida >= 0) {
-        std::memcpy(text + llargada, ranuraDe(sortida, afegida), RANURA);
-        total += sortida.llargades[afegida];
-    }
-    const Encarrec h{m, resta, static_cast<std::uint32_t>(total), static_cast<std::uint32_t>(bytes)};
-    std::memcpy(registre, &h, sizeof h);
-    e.posat += bytes;
-    if (e.posat - e.visible >= PUBLICAR) publicar(e);
-}
-
-// Starts the writer once the walk has written BLOCS_ABANS_ESCRIPTOR
-// blocks, 2 MiB: a run that prints little would feel the start, as 50
-// amounts (3 ms, 100 KB) did, 8% slower with a start at 32 KiB. Where a
-// second core, memory or a thread is refused, the walk writes on.
-constexpr std::uint64_t BLOCS_ABANS_ESCRIPTOR = 32;
-
-void engegar(const Cerca& c) {
-    Escriptor* const e = c.escriptor;
-    if (e->refusat || c.sortida.blocs < BLOCS_ABANS_ESCRIPTOR) return;
-    buidar(c.sortida);
-    e->refusat = true;
-    cpu_set_t cpus;
-    if (sched_getaffinity(0, sizeof cpus, &cpus) != 0 || CPU_COUNT(&cpus) < 2) return;
-    const int n = c.nvalors;
-    auto* const marques = static_cast<int*>(std::calloc(static_cast<std::size_t>(n), sizeof(int)));
-    e->anell = static_cast<char*>(std::malloc(MIDA_ANELL));
-    if (marques == nullptr || e->anell == nullptr ||
-        !prepararSortida(e->sortida, marques, c.valors, n, static_cast<int>(c.index.objectiu))) {
-        std::free(marques);
-        return;
-    }
-    pthread_attr_t atributs;
-    if (pthread_attr_init(&atributs) == 0) {
-        // The deepest of the writer's calls, listing a run, takes a few KiB.
-        e->engegat = pthread_attr_setstacksize(&atributs, std::size_t{1} << 20) == 0 &&
-                     pthread_create(&e->fil, &atributs, escriure, e) == 0;
-        pthread_attr_destroy(&atributs);
-    }
-    e->refusat = !e->engegat;
-}
-
-// The walk's line P + {m}, P the selection in hand.
-void mostrar(const Cerca& c, int m) {
-    if (c.escriptor->engegat) return encarregar(c, m, 0, -1);
-    mostrarResultat(c.sortida, m);
-    engegar(c);
-}
-
-// The walk's lines P + Z for the table's run of `resta`.
-void llistar(const Cerca& c, std::uint32_t resta, int afegida = -1) {
-    if (c.escriptor->engegat) return encarregar(c, -1, resta, afegida);
-    llistarTira(c, resta, afegida);
-    engegar(c);
-}
-
 // The walk lists the lines in visiting order without visiting the
 // selections between them. In its flat form, for a fixed part P, the
 // selected positions below m0, the selections P + T, T a non-empty subset
@@ -1852,7 +1644,7 @@ inline __attribute__((always_inline)) void imprimir(const Cerca& c, int g, std::
         const std::uint32_t seguent = resta - static_cast<std::uint32_t>(c.valors[m]);
         if (F != Font::Filtres && ((m + 1) >> 6) < index.ngrups) avancarFila(index, (m + 1) >> 6, seguent);
         if (taula) avancarCubeta(index, seguent);
-        if (seguent == 0) mostrar(c, m);
+        if (seguent == 0) mostrarResultat(c.sortida, m);
     }
 }
 
@@ -1879,7 +1671,7 @@ __attribute__((noinline)) std::uint64_t imprimirFixa(const Cerca& c, int m0, std
         const std::uint64_t fila = m0 < 64 ? filaDe<F>(index, 0, resta) & TOTS << m0 : 0;
         const std::uint64_t paraula = taula ? fila & ((std::uint64_t{1} << index.inici) - 1) : fila;
         imprimir<F>(c, 0, paraula, resta, taula && index.preparat);
-        if (taula && index.preparat && (fila >> index.inici) != 0) llistar(c, resta);
+        if (taula && index.preparat && (fila >> index.inici) != 0) llistarTira(c, resta);
         return paraula;
     }
     // Where the rows take a word a group, past a few groups the search for
@@ -1889,7 +1681,7 @@ __attribute__((noinline)) std::uint64_t imprimirFixa(const Cerca& c, int m0, std
     for (int g = m0 >> 6; g <= (fins - 1) >> 6 && fins > m0; ++g) {
         imprimir<F>(c, g, candidats<F>(index, g, m0, fins, resta), resta, taula && index.preparat);
     }
-    if (taula && index.preparat && taulaAbasta<F>(index, resta)) llistar(c, resta);
+    if (taula && index.preparat && taulaAbasta<F>(index, resta)) llistarTira(c, resta);
     return static_cast<std::uint64_t>(fins);
 }
 
@@ -1918,12 +1710,18 @@ __attribute__((noinline)) std::uint64_t tornarALlegir(const Cerca& c, int g, int
     return candidats<F>(c.index, g, m0, fins, resta);
 }
 
-// One fixed part: its own lines, then, the last first, down into each
-// P + {m} that extends (step (3)). Only this loop lives across the
-// recursion, so that a level takes little stack; past one group of rows
-// each group's candidates are read again.
+// A fixed part on the walk's stack: its rest, its first free position,
+// and its candidates in group g that are still to be gone down into.
+struct Marc {
+    std::uint64_t paraula;
+    std::uint32_t resta;
+    int m0, g;
+};
+
+// Steps (1) and (2) of the fixed part P + the positions before m0, and its
+// frame: past one group of rows, the candidates of its last group.
 template <Font F>
-__attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t resta) {
+inline Marc obrir(const Cerca& c, int m0, std::uint32_t resta) {
     std::uint64_t paraula = imprimirFixa<F>(c, m0, resta);
     int g = 0;
     if constexpr (F != Font::Fila) {
@@ -1931,24 +1729,41 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
         g = (fins - 1) >> 6;
         paraula = fins > m0 ? tornarALlegir<F>(c, g, m0, fins, resta) : 0;
     }
+    return Marc{paraula, resta, m0, g};
+}
+
+// The walk, from the fixed part of the positions before m0. Each fixed part
+// prints its own lines, then goes down into each P + {m} that extends, the
+// last first (step (3)): the frame on top of `marcs` is the fixed part in
+// hand, the one below it its parent, so the walk's depth is bounded by
+// memory taken before the index, not by the stack. Past one group of rows
+// a frame reads each group's candidates again as it gets to them.
+template <Font F>
+__attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t resta) {
+    Marc* marc = c.marcs;
+    *marc = obrir<F>(c, m0, resta);
     for (;;) {
-        if (paraula == 0) {
-            if (F == Font::Fila || --g < m0 >> 6) return;
-            paraula = tornarALlegir<F>(c, g, m0, 64 * g + 64, resta);
+        if (marc->paraula == 0) {
+            if (F != Font::Fila && --marc->g >= marc->m0 >> 6) {
+                marc->paraula = tornarALlegir<F>(c, marc->g, marc->m0, 64 * marc->g + 64, marc->resta);
+                continue;
+            }
+            if (marc == c.marcs) return;
+            --marc;
+            treure(c.sortida);
             continue;
         }
-        const int b = 63 - __builtin_clzll(paraula);
-        paraula -= std::uint64_t{1} << b;
-        const int m = 64 * g + b;
-        const std::uint32_t seguent = resta - static_cast<std::uint32_t>(c.valors[m]);
+        const int b = 63 - __builtin_clzll(marc->paraula);
+        marc->paraula -= std::uint64_t{1} << b;
+        const int m = 64 * marc->g + b;
+        const std::uint32_t seguent = marc->resta - static_cast<std::uint32_t>(c.valors[m]);
         if (!esten<F>(c.index, m, seguent)) continue;
         if (nomesTaula<F>(c, m, seguent)) {
-            llistar(c, seguent, m);
+            llistarTira(c, seguent, m);
             continue;
         }
         prendre(c.sortida, m);
-        buscar_suma<F>(c, m + 1, seguent);
-        treure(c.sortida);
+        *++marc = obrir<F>(c, m + 1, seguent);
     }
 }
 
@@ -2029,7 +1844,10 @@ bool objectiuDivisible(const int* valors, int nvalors, int valorBuscat) {
 void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors, int valorBuscat) {
     if (!objectiuDivisible(valors, nvalors, valorBuscat)) return;
     Sortida sortida{};
-    if (!prepararSortida(sortida, valorsActuals, valors, nvalors, valorBuscat)) fallar("out of memory", "");
+    auto* marcs = static_cast<Marc*>(std::malloc((static_cast<std::size_t>(nvalors) + 1) * sizeof(Marc)));
+    if (marcs == nullptr || !prepararSortida(sortida, valorsActuals, valors, nvalors, valorBuscat)) {
+        fallar("out of memory", "");
+    }
     valorsActuals[nvalorsActual - 1] = NOUTILITZAT;
 
     Index index{};
@@ -2040,11 +1858,7 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
     if (nvalors > MAX_SENSE_INDEX && !construirLimits(index, valors)) fallar("out of memory", "");
     construirIndex(index, valors);
 
-    Escriptor escriptor{};
-    const Cerca cercaEscriptor{nvalors, valors, index, escriptor.sortida, nullptr};
-    escriptor.cerca = &cercaEscriptor;
-    escriptor.refusat = sortida.perLinia;
-    const Cerca cerca{nvalors, valors, index, sortida, &escriptor};
+    const Cerca cerca{nvalors, valors, index, sortida, marcs};
     if (index.nprimera > 0) {
         recorrerMeitats(cerca);
     } else if (index.files == nullptr) {
@@ -2054,79 +1868,10 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
     } else {
         buscar_suma<Font::Files>(cerca, nvalorsActual - 1, index.objectiu);
     }
-    if (escriptor.engegat) {
-        publicar(escriptor);
-        escriptor.acabat.store(true, std::memory_order_release);
-        pthread_join(escriptor.fil, nullptr);
-    }
     buidar(sortida);
     alliberarDesDe(index, 0);
     alliberarSortida(sortida);
-    alliberarSortida(escriptor.sortida);
-    std::free(escriptor.anell);
-    std::free(escriptor.sortida.valorsActuals);
-}
-
-// Stack that one level of the walk takes, with a quarter to spare: 80 bytes
-// on x86-64 and on i386, 160 under AddressSanitizer, by -fstack-usage and
-// by bisecting `ulimit -s` over paths of 20,000 and 40,000 levels. And room for the
-// deepest call below any level, building the lazy table or writing an
-// error, which -fstack-usage puts under 2 KiB.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr std::uint64_t PILA_PER_NIVELL = 200;
-constexpr std::uint64_t PILA_RESERVA = 64 << 10;
-#else
-constexpr std::uint64_t PILA_PER_NIVELL = 100;
-constexpr std::uint64_t PILA_RESERVA = 16 << 10;
-#endif
-
-// Bytes of stack in use from its top down to here: the arguments, the
-// environment and the frames of the calls so far.
-std::uint64_t pilaEnUs() {
-    // The kernel puts the program's file name at the very top of the stack.
-    const auto* nom = reinterpret_cast<const char*>(getauxval(AT_EXECFN));
-    if (nom == nullptr) return static_cast<std::uint64_t>(sysconf(_SC_ARG_MAX));
-    const std::uintptr_t pagina = getauxval(AT_PAGESZ) > 0 ? getauxval(AT_PAGESZ) : 4096;
-    const std::uintptr_t dalt = (reinterpret_cast<std::uintptr_t>(nom) + std::strlen(nom) + pagina) & ~(pagina - 1);
-    const char aqui = 0;
-    return dalt - reinterpret_cast<std::uintptr_t>(&aqui);
-}
-
-// Bytes of stack that the run needs: what is in use and what the walk adds,
-// one level per value at the most.
-std::uint64_t pilaNecessaria(int nvalors) {
-    return pilaEnUs() + static_cast<std::uint64_t>(nvalors) * PILA_PER_NIVELL + PILA_RESERVA;
-}
-
-// Raises the soft stack limit to what the run needs, if the hard limit
-// allows it. The 64-bit interface reads a hard limit of 4 GiB or more as it
-// is, where the 32-bit one would call it infinite.
-bool assegurarPila(std::uint64_t cal) {
-    rlimit64 limit{};
-    if (getrlimit64(RLIMIT_STACK, &limit) != 0) return false;
-    if (limit.rlim_cur == RLIM64_INFINITY || limit.rlim_cur >= cal) return true;
-    if (limit.rlim_max != RLIM64_INFINITY && limit.rlim_max < cal) return false;
-    limit.rlim_cur = cal;
-    return setrlimit64(RLIMIT_STACK, &limit) == 0;
-}
-
-__attribute__((noinline)) void tocarPila(std::size_t bytes) {
-    volatile char* pila = static_cast<volatile char*>(alloca(bytes));
-    for (std::size_t i = bytes; i > 0; i -= std::min<std::size_t>(i, 4096)) pila[i - 1] = 0;
-}
-
-// Under an address-space limit (ulimit -v) the stack grows into what the
-// index would leave, and a stack that cannot grow kills the run. So the
-// walk's stack is grown now, before the index takes what is left, once a
-// mapping of that size has shown that the limit allows it.
-void reservarPila(std::uint64_t cal) {
-    rlimit64 limit{};
-    if (getrlimit64(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM64_INFINITY) return;
-    const auto bytes = static_cast<std::size_t>(cal - std::min(cal, pilaEnUs() + 4096));
-    void* prova = mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (prova == MAP_FAILED) fallar("out of memory", "");
-    munmap(prova, bytes);
-    tocarPila(bytes);
+    std::free(marcs);
 }
 
 }  // namespace
@@ -2139,8 +1884,6 @@ int main(int argc, char** argv) {
         (void)escrit;
         return 1;
     }
-    const std::uint64_t pila = pilaNecessaria(nvalors);
-    if (!assegurarPila(pila)) fallar("too many values for the stack size limit (ulimit -s)", "");
     int* valors = static_cast<int*>(std::calloc(static_cast<std::size_t>(nvalors), 4));
     if (valors == nullptr) fallar("out of memory", "");
     for (int i = 0; i < nvalors; ++i) valors[i] = convertir(argv[i + 2]);
@@ -2149,7 +1892,6 @@ int main(int argc, char** argv) {
     if (valorsActuals == nullptr) fallar("out of memory", "");
     for (int k = 0; k < nvalors; ++k) valorsActuals[k] = NOUTILITZAT;
     valorsActuals[0] = UTILITZAT;
-    reservarPila(pila);
     buscar_suma(1, valorsActuals, nvalors, valors, valorbuscat);
     std::exit(0);
 }
