@@ -60,14 +60,20 @@ constexpr int NOUTILITZAT = 0;
 // rather than one a value, where its texts take little memory; then the
 // line ends with one more copy, its last value, '=' and the target.
 struct TextosTaula {
-    int primera, n;  // the table's positions: a subset x has bit n-1-j for position primera+j
-    int baix;        // x's first n - baix positions' text comes first, then its last baix's
+    int primera, n;  // the table's positions: a subset z has bit n-1-j for position primera+j
+    int baix;        // z's text is that of its first n - baix positions, then that of its last baix
     std::size_t ranura;
     std::size_t marge;  // the most a line writes past the selection's text
-    char* textos[2];    // null where they would not fit; else half h's subset y at textos[h] + y * ranura
-    std::uint16_t* llargades[2];
-    char cues[32][32];  // slot k: position primera + n - 32 + k's value, '=' and the target's line
-    unsigned char llargadesCues[32];
+    bool rapida;        // whether lines copy the texts below whole
+    // Null where they would not fit; else three runs of slots of `ranura`
+    // bytes. First the texts of the subsets x of the first n - baix
+    // positions, each value followed by '+'; then those of the subsets y of
+    // the last baix, the last '+' made '=' and the target's line after it;
+    // then those of each first position alone, made so too. So z's text is
+    // x's and y's, or where y is empty, x's but for its last position and
+    // that position's.
+    char* textos;
+    std::uint16_t* llargades;
 };
 
 struct Sortida {
@@ -151,7 +157,7 @@ bool prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, in
     sortida.valorsActuals = valorsActuals;
     sortida.nivell = 0;
     sortida.llargada = 0;
-    sortida.taula = TextosTaula{0, 0, 0, 0, 3 * RANURA, {}, {}, {}, {}};
+    sortida.taula = TextosTaula{0, 0, 0, 0, 3 * RANURA, false, {}, {}};
     return true;
 }
 
@@ -221,12 +227,10 @@ constexpr std::size_t MIDA_TEXTOS_TAULA = 512 << 10;
 // Gives back the texts of a table's subsets: values are then copied one by
 // one.
 void alliberarTaula(Sortida& sortida) {
-    for (int h = 0; h < 2; ++h) {
-        std::free(sortida.taula.textos[h]);
-        std::free(sortida.taula.llargades[h]);
-        sortida.taula.textos[h] = nullptr;
-        sortida.taula.llargades[h] = nullptr;
-    }
+    std::free(sortida.taula.textos);
+    std::free(sortida.taula.llargades);
+    sortida.taula.textos = nullptr;
+    sortida.taula.llargades = nullptr;
 }
 
 void alliberarSortida(Sortida& sortida) {
@@ -239,48 +243,59 @@ void alliberarSortida(Sortida& sortida) {
     alliberarTaula(sortida);
 }
 
+// The texts of the subsets y of the k positions from `primer`, each value
+// followed by '+', at `textos` + y * ranura: y's is y & (y - 1)'s and then
+// its last position's.
+void textosSubconjunts(const Sortida& sortida, int primer, int k, std::size_t ranura, char* textos,
+                       std::uint16_t* llargades) {
+    llargades[0] = 0;
+    for (std::uint32_t y = 1; y < (1u << k); ++y) {
+        const std::uint32_t abans = y & (y - 1);
+        const int i = primer + k - 1 - __builtin_ctz(y);
+        char* const text = textos + y * ranura;
+        std::memcpy(text, textos + abans * ranura, llargades[abans]);
+        std::memcpy(text + llargades[abans], ranuraDe(sortida, i), sortida.llargades[i]);
+        llargades[y] = static_cast<std::uint16_t>(llargades[abans] + sortida.llargades[i]);
+    }
+}
+
+// Ends a text of values with '=' and the target's line, in place of its
+// last '+'.
+void acabarText(const Sortida& sortida, char* text, std::uint16_t& llargada) {
+    text[llargada - 1] = '=';
+    std::memcpy(text + llargada, ranuraDe(sortida, sortida.objectiu), sortida.llargades[sortida.objectiu]);
+    llargada = static_cast<std::uint16_t>(llargada + sortida.llargades[sortida.objectiu]);
+}
+
 // Prepares the texts of the subsets of the table's n positions from
-// `primera`, each half's subset y after y & (y - 1), which lacks its last
-// position. Where they do not fit, or memory is refused, the values are
+// `primera`. Where they do not fit, or memory is refused, the values are
 // copied one by one.
 void prepararTaula(Sortida& sortida, int primera, int n) {
     alliberarTaula(sortida);
-    TextosTaula& taula = sortida.taula;
-    taula = TextosTaula{primera, n, n / 2, 0, static_cast<std::size_t>(n + 3) * RANURA, {}, {}, {}, {}};
-    const int mides[2] = {n - taula.baix, taula.baix};
+    const int baix = n / 2, alt = n - baix;
     std::size_t llargues[2] = {};
-    for (int i = primera; i < primera + n; ++i) llargues[i - primera >= mides[0]] += sortida.llargades[i];
-    taula.ranura = (std::max(llargues[0], llargues[1]) + RANURA - 1) / RANURA * RANURA;
-    for (int k = 32 - n; k < 32; ++k) {
-        const int i = primera + n - 32 + k, objectiu = sortida.objectiu;
-        const std::size_t llargada = sortida.llargades[i];
-        std::memcpy(taula.cues[k], ranuraDe(sortida, i), RANURA);
-        taula.cues[k][llargada - 1] = '=';
-        std::memcpy(taula.cues[k] + llargada, ranuraDe(sortida, objectiu), RANURA);
-        taula.llargadesCues[k] = static_cast<unsigned char>(llargada + sortida.llargades[objectiu]);
+    for (int i = primera; i < primera + n; ++i) llargues[i - primera >= alt] += sortida.llargades[i];
+    // Whole slots, of at least the two that a copy reads.
+    const std::size_t llarguesMax = std::max(llargues[0], llargues[1]) + sortida.llargades[sortida.objectiu];
+    const std::size_t ranura = std::max(2 * RANURA, (llarguesMax + RANURA - 1) / RANURA * RANURA);
+    TextosTaula& taula = sortida.taula;
+    taula = TextosTaula{primera, n, baix, ranura, static_cast<std::size_t>(n + 3) * RANURA + 2 * ranura, false, {}, {}};
+    const std::size_t a = std::size_t{1} << alt, b = std::size_t{1} << baix, ranures = a + b + static_cast<std::size_t>(alt);
+    if (ranura * ranures > MIDA_TEXTOS_TAULA) return;
+    taula.textos = static_cast<char*>(std::calloc(ranures, ranura));
+    taula.llargades = static_cast<std::uint16_t*>(std::malloc(sizeof(std::uint16_t) * ranures));
+    if (taula.textos == nullptr || taula.llargades == nullptr) return alliberarTaula(sortida);
+    textosSubconjunts(sortida, primera, alt, ranura, taula.textos, taula.llargades);
+    textosSubconjunts(sortida, primera + alt, baix, ranura, taula.textos + a * ranura, taula.llargades + a);
+    for (std::size_t y = 1; y < b; ++y) acabarText(sortida, taula.textos + (a + y) * ranura, taula.llargades[a + y]);
+    for (std::size_t k = 0; k < static_cast<std::size_t>(alt); ++k) {
+        const int i = primera + alt - 1 - static_cast<int>(k);
+        char* const text = taula.textos + (a + b + k) * ranura;
+        taula.llargades[a + b + k] = sortida.llargades[i];
+        std::memcpy(text, ranuraDe(sortida, i), RANURA);
+        acabarText(sortida, text, taula.llargades[a + b + k]);
     }
-    if (taula.ranura * ((std::size_t{1} << mides[0]) + (std::size_t{1} << mides[1])) > MIDA_TEXTOS_TAULA) return;
-    for (int h = 0; h < 2; ++h) {
-        // Slots are written, and read, in whole values' slots: room for the last's to overrun.
-        taula.textos[h] = static_cast<char*>(std::malloc((taula.ranura << mides[h]) + 2 * RANURA));
-        taula.llargades[h] = static_cast<std::uint16_t*>(std::malloc(sizeof(std::uint16_t) << mides[h]));
-        if (taula.textos[h] == nullptr || taula.llargades[h] == nullptr) return alliberarTaula(sortida);
-    }
-    for (int h = 0, primer = primera; h < 2; primer += mides[h++]) {
-        char* const textos = taula.textos[h];
-        std::uint16_t* const llargades = taula.llargades[h];
-        llargades[0] = 0;
-        std::memset(textos, 0, taula.ranura);
-        for (std::uint32_t y = 1; y < (1u << mides[h]); ++y) {
-            const std::uint32_t abans = y & (y - 1);
-            const int i = primer + mides[h] - 1 - __builtin_ctz(y);
-            char* const text = textos + y * taula.ranura;
-            std::memcpy(text, textos + abans * taula.ranura, llargades[abans]);
-            std::memcpy(text + llargades[abans], ranuraDe(sortida, i), RANURA);
-            llargades[y] = static_cast<std::uint16_t>(llargades[abans] + sortida.llargades[i]);
-        }
-    }
-    taula.marge += 2 * taula.ranura;
+    taula.rapida = !sortida.perLinia;
 }
 
 // Copies `nombre` bytes, and up to 31 more, in whole slots: most texts take
@@ -666,7 +681,7 @@ __attribute__((noinline)) void girar(const Files& files, std::uint64_t d) {
     posarBit(files.girats, d >> 6);
 }
 
-inline std::uint64_t llegirFila(const Files& files, std::uint64_t d) {
+inline __attribute__((always_inline)) std::uint64_t llegirFila(const Files& files, std::uint64_t d) {
     if (!bit(files.girats, d >> 6)) girar(files, d);
     return files.files[d];
 }
@@ -1383,18 +1398,21 @@ bool filtre(const Index& index, int k, std::uint32_t resta) {
 // its children, and each child the second as it begins. These helpers are
 // always inlined: g++ 12 takes a function whose only effect is a prefetch
 // for one without effects, and drops its calls.
+template <bool DIRECTA>
 inline __attribute__((always_inline)) std::uint64_t cubetaDe(const Index& index, std::uint32_t resta) {
-    if (!index.directa) return barrejar(resta) >> index.desplacament;
+    if (!DIRECTA) return barrejar(resta) >> index.desplacament;
     return std::min<std::uint64_t>(resta - index.baseTaula, index.midaTaula);
 }
 
+template <bool DIRECTA>
 inline __attribute__((always_inline)) void avancarCubeta(const Index& index, std::uint32_t resta) {
-    __builtin_prefetch(index.cubetes + cubetaDe(index, resta));
+    __builtin_prefetch(index.cubetes + cubetaDe<DIRECTA>(index, resta));
 }
 
+template <bool DIRECTA>
 inline __attribute__((always_inline)) void avancarTira(const Index& index, std::uint32_t resta) {
-    const std::uint32_t i = index.cubetes[cubetaDe(index, resta)];
-    if (index.directa) {
+    const std::uint32_t i = index.cubetes[cubetaDe<DIRECTA>(index, resta)];
+    if (DIRECTA) {
         __builtin_prefetch(index.visites + i);
     } else {
         __builtin_prefetch(index.entrades + i);
@@ -1442,15 +1460,13 @@ int finalCandidats(const Index& index, int m0, int fins, std::uint32_t resta) {
 // pointer could otherwise change them.
 template <class Entrada>
 inline __attribute__((always_inline)) void escriureTira(Sortida& sortida, const Entrada* entrades, Rang rang) {
-    const TextosTaula& taula = sortida.taula;
     const char* const linia = sortida.linia;
-    const char* const alts = taula.textos[0];
-    const char* const baixos = taula.textos[1];
-    const std::uint16_t* const llargadesAlt = taula.llargades[0];
-    const std::uint16_t* const llargadesBaix = taula.llargades[1];
-    const std::size_t llargada = sortida.llargada, mida = llargada + taula.marge, ranura = taula.ranura;
-    const int desplacament = 5 + taula.baix;
-    const std::uint32_t mascaraBaix = (1u << taula.baix) - 1;
+    const char* const textos = sortida.taula.textos;
+    const std::uint16_t* const llargades = sortida.taula.llargades;
+    const std::size_t llargada = sortida.llargada, mida = llargada + sortida.taula.marge, ranura = sortida.taula.ranura;
+    const int baix = sortida.taula.baix;
+    const std::uint32_t a = 1u << (sortida.taula.n - baix), mascaraBaix = (1u << baix) - 1;
+    const std::uint32_t finals = a + mascaraBaix + 1 - static_cast<std::uint32_t>(baix);
     char* const text = sortida.text;
     std::size_t ple = sortida.ple;
     for (std::uint32_t i = rang.inici; i < rang.final; ++i) {
@@ -1459,18 +1475,18 @@ inline __attribute__((always_inline)) void escriureTira(Sortida& sortida, const 
             buidar(sortida);
             ple = 0;
         }
-        // Z but for its last position, and where that is.
         const auto visita = static_cast<std::uint32_t>(entrades[i]);
-        const std::uint32_t alt = visita >> desplacament, baix = visita >> 5 & mascaraBaix, darrera = visita & 31;
+        const std::uint32_t z = visita >> 5 | 1u << (31 - (visita & 31)), x = z >> baix, y = z & mascaraBaix;
+        const bool sola = y == 0;
+        const std::uint32_t primer = sola ? x & (x - 1) : x;
+        const std::uint32_t segon = sola ? finals + static_cast<std::uint32_t>(__builtin_ctz(z)) : a + y;
         char* desti = text + ple;
         copiarRanures(desti, linia, llargada);
         desti += llargada;
-        copiarRanures(desti, alts + alt * ranura, llargadesAlt[alt]);
-        desti += llargadesAlt[alt];
-        copiarRanures(desti, baixos + baix * ranura, llargadesBaix[baix]);
-        desti += llargadesBaix[baix];
-        std::memcpy(desti, taula.cues[darrera], sizeof taula.cues[darrera]);
-        ple = static_cast<std::size_t>(desti - text) + taula.llargadesCues[darrera];
+        copiarRanures(desti, textos + primer * ranura, llargades[primer]);
+        desti += llargades[primer];
+        copiarRanures(desti, textos + segon * ranura, llargades[segon]);
+        ple = static_cast<std::size_t>(desti - text) + llargades[segon];
     }
     sortida.ple = ple;
 }
@@ -1503,6 +1519,7 @@ __attribute__((noinline)) void llistarPerValors(const Cerca& c, Rang rang) {
 // total `resta`: its run of that key, but for the empty subset. With
 // `afegida`, P is the selection in hand and that position, whose text goes
 // after the selection's without being taken into it.
+template <bool DIRECTA>
 __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta, int afegida = -1) {
     const Index& index = c.index;
     Sortida& sortida = c.sortida;
@@ -1511,13 +1528,17 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta, 
         std::memcpy(sortida.linia + llargada, ranuraDe(sortida, afegida), RANURA);
         sortida.llargada += sortida.llargades[afegida];
     }
-    Rang rang = trobar(index, resta);
-    if (!index.directa && rang.inici < rang.final && mascara(index.entrades[rang.inici]) == 0) ++rang.inici;
-    const int n = c.nvalors - index.inici;
-    if (sortida.taula.n != n) prepararTaula(sortida, index.inici, n);
-    if (sortida.perLinia || sortida.taula.textos[1] == nullptr || sortida.llargada + sortida.taula.marge > CAPACITAT) {
+    Rang rang;
+    if constexpr (DIRECTA) {
+        const std::uint32_t d = resta - index.baseTaula;
+        rang = d < index.midaTaula ? Rang{index.cubetes[d], index.cubetes[d + 1]} : Rang{0, 0};
+    } else {
+        rang = trobar(index, resta);
+        if (rang.inici < rang.final && mascara(index.entrades[rang.inici]) == 0) ++rang.inici;
+    }
+    if (!sortida.taula.rapida || sortida.llargada + sortida.taula.marge > CAPACITAT) {
         llistarPerValors(c, rang);
-    } else if (index.directa) {
+    } else if constexpr (DIRECTA) {
         escriureTira(sortida, index.visites, rang);
     } else {
         escriureTira(sortida, index.entrades, rang);
@@ -1608,7 +1629,7 @@ enum class Font { Fila, Files, Filtres };
 
 // The row of group g at `resta`, for the rows.
 template <Font F>
-std::uint64_t filaDe(const Index& index, int g, std::uint32_t resta) {
+inline __attribute__((always_inline)) std::uint64_t filaDe(const Index& index, int g, std::uint32_t resta) {
     if constexpr (F != Font::Fila) return fila(index, g, resta);
     const Files& files = index.files[0];
     const std::uint32_t d = resta - static_cast<std::uint32_t>(files.primer);
@@ -1632,138 +1653,124 @@ bool taulaAbasta(const Index& index, std::uint32_t resta) {
     return F != Font::Filtres || filtre(index, index.inici, resta);
 }
 
-// Step (1) for the candidates of group g: each P + {m} that matches. The
-// children's rows and table buckets wait on memory, so they are fetched
-// first.
-template <Font F>
-inline __attribute__((always_inline)) void imprimir(const Cerca& c, int g, std::uint64_t paraula, std::uint32_t resta,
-                                                    bool taula) {
-    const Index& index = c.index;
-    for (; paraula != 0; paraula &= paraula - 1) {
-        const int m = 64 * g + __builtin_ctzll(paraula);
-        const std::uint32_t seguent = resta - static_cast<std::uint32_t>(c.valors[m]);
-        if (F != Font::Filtres && ((m + 1) >> 6) < index.ngrups) avancarFila(index, (m + 1) >> 6, seguent);
-        if (taula) avancarCubeta(index, seguent);
-        if (seguent == 0) mostrarResultat(c.sortida, m);
-    }
-}
-
-// Steps (1) and (2) of one fixed part, P in the selection in hand, with its
-// first free position m0 and its rest: where there is a table its
-// positions are listed, not walked. Returns where the candidates end, and
-// with one group of rows the candidates themselves.
-template <Font F>
-__attribute__((noinline)) std::uint64_t imprimirFixa(const Cerca& c, int m0, std::uint32_t resta) {
-    Index& index = c.index;
-    if (F != Font::Filtres && index.cua > 0 && --index.abansCua == 0) {
-        construirSegonaQueCapiga(index, c.valors, index.cua, true);
-        index.cua = 0;
-    }
-    // A fixed part begun before the rows' table was built may lie past it.
-    const bool taula = index.inici < c.nvalors && m0 <= index.inici;
-    if (taula && !index.preparat && filtre(index, index.inici, resta)) {
-        construirSegonaQueCapiga(index, c.valors, MAX_SEGONA, false);
-    }
-    if (taula && index.preparat) avancarTira(index, resta);
-    if constexpr (F == Font::Fila) {
-        // One word, whose bits from the table's first position on say
-        // whether the table completes P.
-        const std::uint64_t fila = m0 < 64 ? filaDe<F>(index, 0, resta) & TOTS << m0 : 0;
-        const std::uint64_t paraula = taula ? fila & ((std::uint64_t{1} << index.inici) - 1) : fila;
-        imprimir<F>(c, 0, paraula, resta, taula && index.preparat);
-        if (taula && index.preparat && (fila >> index.inici) != 0) llistarTira(c, resta);
-        return paraula;
-    }
-    // Where the rows take a word a group, past a few groups the search for
-    // where the candidates end costs less than the words.
-    int fins = taula ? index.inici : c.nvalors;
-    if (F == Font::Filtres || index.ngrups > 2) fins = finalCandidats(index, m0, fins, resta);
-    for (int g = m0 >> 6; g <= (fins - 1) >> 6 && fins > m0; ++g) {
-        imprimir<F>(c, g, candidats<F>(index, g, m0, fins, resta), resta, taula && index.preparat);
-    }
-    if (taula && index.preparat && taulaAbasta<F>(index, resta)) llistarTira(c, resta);
-    return static_cast<std::uint64_t>(fins);
-}
-
-// Whether P + {m}, with the rest `seguent` after it, extends. A row's bit
-// proves it unless v_m is the rest; then the rest after m is 0, and a
-// position after m must reach it.
-template <Font F>
-bool esten(const Index& index, int m, std::uint32_t seguent) {
-    return F != Font::Filtres ? seguent != 0 || index.darrerZero > m : filtre(index, m + 1, seguent);
-}
-
-// Whether the lines of P + {m}, with the rest `seguent` after it, all come
-// from the table: then they are listed at once, without a fixed part of
-// their own. Most fixed parts of a run that prints a lot are such.
-template <Font F>
-bool nomesTaula(const Cerca& c, int m, std::uint32_t seguent) {
-    const Index& index = c.index;
-    if (F != Font::Fila || m >= index.finsTaula) return false;
-    const std::uint64_t abans = (std::uint64_t{1} << index.inici) - 1;
-    return (filaDe<F>(index, 0, seguent) & abans & TOTS << (m + 1)) == 0;
-}
-
-// The candidates of group g from m0 on and before `fins`, read again.
-template <Font F>
-__attribute__((noinline)) std::uint64_t tornarALlegir(const Cerca& c, int g, int m0, int fins, std::uint32_t resta) {
-    return candidats<F>(c.index, g, m0, fins, resta);
-}
-
 // A fixed part on the walk's stack: its rest, its first free position,
-// and its candidates in group g that are still to be gone down into.
+// its candidates in group g still to be gone down into, and the length of
+// its parent's text.
 struct Marc {
     std::uint64_t paraula;
     std::uint32_t resta;
     int m0, g;
+    std::uint32_t llargada;
 };
 
-// Steps (1) and (2) of the fixed part P + the positions before m0, and its
-// frame: past one group of rows, the candidates of its last group.
-template <Font F>
-inline Marc obrir(const Cerca& c, int m0, std::uint32_t resta) {
-    std::uint64_t paraula = imprimirFixa<F>(c, m0, resta);
-    int g = 0;
-    if constexpr (F != Font::Fila) {
-        const auto fins = static_cast<int>(paraula);
-        g = (fins - 1) >> 6;
-        paraula = fins > m0 ? tornarALlegir<F>(c, g, m0, fins, resta) : 0;
-    }
-    return Marc{paraula, resta, m0, g};
-}
-
 // The walk, from the fixed part of the positions before m0. Each fixed part
-// prints its own lines, then goes down into each P + {m} that extends, the
-// last first (step (3)): the frame on top of `marcs` is the fixed part in
-// hand, the one below it its parent, so the walk's depth is bounded by
-// memory taken before the index, not by the stack. Past one group of rows
-// a frame reads each group's candidates again as it gets to them.
+// prints its own lines (steps (1) and (2)), then goes down into each P + {m}
+// that extends, the last first (step (3)): the frame on top of `marcs` is
+// the fixed part in hand, the one below it its parent, and P's text is
+// `linia`'s first `llargada` bytes. With one group of rows, a parent hands
+// its child the row it read to decide that it extends.
 template <Font F>
 __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t resta) {
+    Index& index = c.index;
+    Sortida& sortida = c.sortida;
+    const int* const valors = c.valors;
+    const int n = c.nvalors;
+    int* const valorsActuals = sortida.valorsActuals;
+    char* const linia = sortida.linia;
+    const char* const textos = sortida.textos;
+    const unsigned char* const llargades = sortida.llargades;
+    std::size_t llargada = sortida.llargada;
     Marc* marc = c.marcs;
-    *marc = obrir<F>(c, m0, resta);
+    std::uint64_t fila = F == Font::Fila ? filaDe<F>(index, 0, resta) & TOTS << m0 : 0;
     for (;;) {
-        if (marc->paraula == 0) {
-            if (F != Font::Fila && --marc->g >= marc->m0 >> 6) {
-                marc->paraula = tornarALlegir<F>(c, marc->g, marc->m0, 64 * marc->g + 64, marc->resta);
+        sortida.llargada = llargada;
+        if (F != Font::Filtres && index.cua > 0 && --index.abansCua == 0) {
+            construirSegonaQueCapiga(index, valors, index.cua, true);
+            if (index.inici < n) prepararTaula(sortida, index.inici, n - index.inici);
+            index.cua = 0;
+        }
+        // A fixed part begun before the rows' table was built may lie past it.
+        const int inici = index.inici;
+        const bool taula = inici < n && m0 <= inici;
+        if (taula && !index.preparat && filtre(index, inici, resta)) {
+            construirSegonaQueCapiga(index, valors, MAX_SEGONA, false);
+            if (index.inici < n) prepararTaula(sortida, index.inici, n - index.inici);
+        }
+        const bool llesta = taula && index.preparat;
+        if (llesta) avancarTira<F != Font::Filtres>(index, resta);
+        std::uint64_t paraula;
+        int g = 0;
+        // Step (1): each P + {m} that matches. The children's rows and table
+        // buckets wait on memory, so they are fetched first.
+        const auto imprimir = [&](int h, std::uint64_t candidats) {
+            for (; candidats != 0; candidats &= candidats - 1) {
+                const int m = 64 * h + __builtin_ctzll(candidats);
+                const std::uint32_t seguent = resta - static_cast<std::uint32_t>(valors[m]);
+                if (F != Font::Filtres && ((m + 1) >> 6) < index.ngrups) avancarFila(index, (m + 1) >> 6, seguent);
+                if (llesta) avancarCubeta<F != Font::Filtres>(index, seguent);
+                if (seguent == 0) mostrarResultat(sortida, m);
+            }
+        };
+        if constexpr (F == Font::Fila) {
+            // The row's bits from the table's first position on say whether
+            // the table completes P.
+            paraula = taula ? fila & ((std::uint64_t{1} << inici) - 1) : fila;
+            imprimir(0, paraula);
+            if (llesta && (fila >> inici) != 0) llistarTira<true>(c, resta);
+        } else {
+            // Where the rows take a word a group, past a few groups the search
+            // for where the candidates end costs less than the words.
+            int fins = taula ? inici : n;
+            if (F == Font::Filtres || index.ngrups > 2) fins = finalCandidats(index, m0, fins, resta);
+            for (int h = m0 >> 6; h <= (fins - 1) >> 6 && fins > m0; ++h) imprimir(h, candidats<F>(index, h, m0, fins, resta));
+            if (llesta && taulaAbasta<F>(index, resta)) llistarTira<F != Font::Filtres>(c, resta);
+            g = (fins - 1) >> 6;
+            paraula = fins > m0 ? candidats<F>(index, g, m0, fins, resta) : 0;
+        }
+        marc->paraula = paraula;
+        marc->resta = resta;
+        marc->m0 = m0;
+        marc->g = g;
+        // Step (3): the next P + {m} that extends, the last first. With rows,
+        // a bit m with v_m != r proves that P + {m} extends; where v_m = r, a
+        // position after m must reach 0. With one group of rows, P + {m} whose
+        // row has no candidate before the table has only the table's lines.
+        for (;;) {
+            if (marc->paraula == 0) {
+                if (F != Font::Fila && --marc->g >= marc->m0 >> 6) {
+                    marc->paraula = candidats<F>(index, marc->g, marc->m0, 64 * marc->g + 64, marc->resta);
+                    continue;
+                }
+                if (marc == c.marcs) {
+                    sortida.llargada = llargada;
+                    return;
+                }
+                valorsActuals[marc->m0 - 1] = NOUTILITZAT;
+                llargada = marc->llargada;
+                --marc;
                 continue;
             }
-            if (marc == c.marcs) return;
-            --marc;
-            treure(c.sortida);
-            continue;
+            const int b = 63 - __builtin_clzll(marc->paraula);
+            marc->paraula -= std::uint64_t{1} << b;
+            const int m = 64 * marc->g + b;
+            const std::uint32_t seguent = marc->resta - static_cast<std::uint32_t>(valors[m]);
+            if (F == Font::Filtres ? !filtre(index, m + 1, seguent) : seguent == 0 && index.darrerZero <= m) continue;
+            if constexpr (F == Font::Fila) {
+                fila = m < 63 ? filaDe<F>(index, 0, seguent) & TOTS << (m + 1) : 0;
+                if (m < index.finsTaula && (fila & ((std::uint64_t{1} << index.inici) - 1)) == 0) {
+                    sortida.llargada = llargada;
+                    llistarTira<true>(c, seguent, m);
+                    continue;
+                }
+            }
+            valorsActuals[m] = UTILITZAT;
+            std::memcpy(linia + llargada, textos + static_cast<std::size_t>(m) * RANURA, RANURA);
+            (++marc)->llargada = static_cast<std::uint32_t>(llargada);
+            llargada += llargades[m];
+            m0 = m + 1;
+            resta = seguent;
+            break;
         }
-        const int b = 63 - __builtin_clzll(marc->paraula);
-        marc->paraula -= std::uint64_t{1} << b;
-        const int m = 64 * marc->g + b;
-        const std::uint32_t seguent = marc->resta - static_cast<std::uint32_t>(c.valors[m]);
-        if (!esten<F>(c.index, m, seguent)) continue;
-        if (nomesTaula<F>(c, m, seguent)) {
-            llistarTira(c, seguent, m);
-            continue;
-        }
-        prendre(c.sortida, m);
-        *++marc = obrir<F>(c, m + 1, seguent);
     }
 }
 
@@ -1797,7 +1804,7 @@ void recorrerMeitats(const Cerca& c) {
                     if (static_cast<std::uint32_t>(c.valors[j]) == lot.resta[i]) mostrarResultat(sortida, j);
                 }
             }
-            if (bit(index.completable, x)) llistarTira(c, lot.resta[i]);
+            if (bit(index.completable, x)) llistarTira<false>(c, lot.resta[i]);
         }
     };
     // Lot k % 3 fills; lot (k - 1) % 3 has its buckets fetched, and lot
@@ -1805,7 +1812,7 @@ void recorrerMeitats(const Cerca& c) {
     const auto avancar = [&](int k) {
         const Lot& cubetes = lots[(k + 2) % 3];
         for (int i = 0; i < cubetes.n; ++i) {
-            if (bit(index.completable, cubetes.x[i])) avancarTira(index, cubetes.resta[i]);
+            if (bit(index.completable, cubetes.x[i])) avancarTira<false>(index, cubetes.resta[i]);
         }
         llistar(lots[(k + 1) % 3]);
         lots[(k + 1) % 3].n = 0;
@@ -1817,7 +1824,7 @@ void recorrerMeitats(const Cerca& c) {
             Lot& lot = lots[k % 3];
             lot.x[lot.n] = x;
             lot.resta[lot.n] = resta(x);
-            if (bit(index.completable, x)) avancarCubeta(index, lot.resta[lot.n]);
+            if (bit(index.completable, x)) avancarCubeta<false>(index, lot.resta[lot.n]);
             if (++lot.n == 8) avancar(++k);
         }
     }
@@ -1860,6 +1867,7 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
 
     const Cerca cerca{nvalors, valors, index, sortida, marcs};
     if (index.nprimera > 0) {
+        prepararTaula(sortida, index.inici, nvalors - index.inici);
         recorrerMeitats(cerca);
     } else if (index.files == nullptr) {
         buscar_suma<Font::Filtres>(cerca, nvalorsActual - 1, index.objectiu);
