@@ -1343,7 +1343,7 @@ void construirIndex(Index& index, const int* valors) {
     const std::uint64_t limit = duesMeitats ? std::min(memoria, midaDuesMeitats(segona, n - segona)) : memoria;
     if (bytes <= limit && construirFiles(index, valors)) {
         index.cua = std::min(n - 1, MAX_CUA);
-        index.abansCua = std::uint64_t{1} << std::max(0, index.cua - 2);
+        index.abansCua = std::uint64_t{1} << std::max(0, index.cua - 4);
         return;
     }
     if (duesMeitats) {
