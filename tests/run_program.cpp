@@ -86,7 +86,7 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
         fcntl(inFd, F_SETFL, O_NONBLOCK);
     }
     int outFd = out[0], errFd = err[0];
-    const auto deadline = start + std::chrono::duration<double>(options.timeoutSeconds);
+    const auto deadline = start + std::chrono::duration<double>(options.timeoutSeconds * timeScale());
     char buffer[1 << 16];
     while (outFd >= 0 || errFd >= 0) {
         const auto left =
@@ -105,6 +105,9 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
                 result.lines += static_cast<std::size_t>(std::count(buffer, buffer + n, '\n'));
             } else if (n > 0) {
                 (i == 0 ? result.out : result.err).append(buffer, static_cast<std::size_t>(n));
+                if (i == 0 && !options.until.empty() && result.out.find(options.until) != std::string::npos) {
+                    kill(pid, SIGKILL);
+                }
                 // A program blocked on a full pipe that is stopped returns
                 // from its write with only part of it written.
                 if (i == 0 && options.stopAndContinue) {
@@ -135,6 +138,8 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
 }
+
+double timeScale() { return TIME_SCALE; }
 
 std::vector<std::string> launcher() {
     std::vector<std::string> words;

@@ -19,13 +19,21 @@ enum class StdoutTo { Capture, DevFull, Closed };
 struct RunOptions {
     std::string input;  // written to standard input, which is then closed
     StdoutTo stdoutTo = StdoutTo::Capture;
-    double timeoutSeconds = 10;    // enough for any small run; large ones set more
+    // Enough for any small run natively; large ones set more. Every limit is
+    // multiplied by timeScale(), since the same run takes longer under the
+    // sanitizer or an emulator.
+    double timeoutSeconds = 10;
+    std::string until;             // when set, the program is killed once its standard output holds this text
     std::string shellPrefix;       // when set, run through sh -c "PREFIX; exec PROGRAM ..." (for ulimit)
     bool countLinesOnly = false;   // count the lines of standard output instead of keeping it
     bool stopAndContinue = false;  // standard output a 4 KiB pipe, the program stopped and continued after each read
 };
 
 RunResult runProgram(const std::string& path, const std::vector<std::string>& args, const RunOptions& options = {});
+
+// How many times longer than natively a run of this build may take: the
+// build's TIME_SCALE, 1 for a native build.
+double timeScale();
 
 // The words that go before each program this tree built: the build's
 // PROGRAM_LAUNCHER (an emulator such as qemu-i386), or none.
