@@ -409,39 +409,64 @@ struct Finestra {
     std::uint64_t* bits;
 };
 
+// The index, by kind; see the map at the top of the file. Only the kinds
+// that `construirIndex` chose hold anything: a kind's pointers are null
+// without it.
+struct Limits {
+    std::int64_t *minims, *maxims;  // the integer totals of subsets from position k on lie in [minims[k], maxims[k]]
+};
+
+struct IndexFiles {
+    int ngrups;
+    Files* grups;            // group g: grups[g]
+    int darrerZero;          // the last position whose U the rows say may hold 0, or -1
+    int cua;                 // while above 0, a rows' table of so many last positions is due
+    std::uint64_t abansCua;  // when the walk has taken this many more steps
+};
+
+struct IndexConjunts {
+    Finestra* finestres;  // ntotals windows a kept position
+    int ntotals;          // the integer totals the target stands for
+    int pas;              // positions 2^pas apart keep one
+};
+
+// The rows' table: the run of total base + d is [cubetes[d], cubetes[d + 1]).
+struct TaulaDirecta {
+    std::uint32_t base;
+    std::uint64_t mida;
+    std::uint32_t* cubetes;
+    std::uint32_t* visites;  // the visiting keys
+};
+
+// The two halves' table and the lazy one: bucket h, [cubetes[h],
+// cubetes[h + 1]), holds the entries whose mixed key has top bits h.
+struct TaulaOrdenada {
+    int desplacament;
+    std::uint32_t* cubetes;
+    std::uint64_t* entrades;  // (key << 32) | visiting key, sorted; a sentinel after the last
+};
+
+struct Taula {
+    int inici;      // positions [inici, nvalors) form the table, if any
+    bool preparat;  // false while the lazy table waits to be built
+    TaulaDirecta directa;
+    TaulaOrdenada ordenada;
+};
+
+struct Primera {
+    int n;  // positions [0, n) form the two halves' first half
+    std::uint64_t *completable, *senzills;
+    std::uint32_t *sumesAlt, *sumesBaix;  // totals of its first and last n / 2 positions' subsets
+};
+
 struct Index {
     int nvalors;
     std::uint32_t objectiu;
-
-    Finestra* conjunts;  // null without sets; else ntotals windows a kept position
-    int ntotals;         // with sets: the integer totals the target stands for
-    int pas;             // with sets: positions 2^pas apart keep one
-
-    int ngrups;
-    Files* files;            // group g: files[g]; null without rows
-    int darrerZero;          // the last position whose U the rows say may hold 0, or -1
-    int cua;                 // with rows: a table of so many last positions is built
-    std::uint64_t abansCua;  // when the walk has taken this many more steps
-
-    int inici;      // positions [inici, nvalors) form the table
-    bool preparat;  // false while the table waits to be built
-    int finsTaula;  // once the rows' table is built: its first position; else 0
-    int desplacament;
-    bool directa;  // indexed by the sum itself, over [baseTaula, baseTaula + midaTaula)
-    std::uint32_t baseTaula;
-    std::uint64_t midaTaula;
-    std::uint64_t* entrades;  // (key << 32) | visiting key, sorted; a sentinel after the last
-    std::uint32_t* visites;   // directly: the visiting keys
-    std::uint32_t* cubetes;
-
-    int nprimera;  // positions [0, nprimera) form the first half
-    std::uint64_t *completable, *senzills;
-    std::uint32_t *sumesAlt, *sumesBaix;  // totals of its first and last nprimera / 2 positions' subsets
-
-    int bitsResidu;  // residues modulo 2^bitsResidu, 0 for none
-    std::uint64_t* residus;
-    std::int64_t *minims, *maxims;
-
+    Limits limits;
+    IndexFiles files;
+    IndexConjunts conjunts;
+    Taula taula;
+    Primera primera;
     Bloc blocs[MAX_BLOCS];
     int nblocs;
 };
@@ -514,14 +539,6 @@ std::uint64_t llegir(const std::uint64_t* bits, std::int64_t nbits, std::int64_t
     return paraula;
 }
 
-// The same for a cyclic bitset of 2^b >= 64 bits: position pos modulo 2^b.
-std::uint64_t llegirCicle(const std::uint64_t* bits, int b, std::uint64_t pos) {
-    const std::uint64_t mascara = (std::uint64_t{1} << (b - 6)) - 1, i = (pos >> 6) & mascara;
-    const auto desplacament = static_cast<int>(pos & 63);
-    if (desplacament == 0) return bits[i];
-    return bits[i] >> desplacament | bits[(i + 1) & mascara] << (64 - desplacament);
-}
-
 // ---------------------------------------------------------------------------
 // The index: rows of reachable totals
 
@@ -529,7 +546,7 @@ std::uint64_t llegirCicle(const std::uint64_t* bits, int b, std::uint64_t pos) {
 // those equal to it modulo 2^32 within [minims[0], maxims[0]], the least
 // of which goes to t, each 2^32 above the one before.
 std::int64_t totals(const Index& index, std::int64_t& t) {
-    const std::int64_t baix = index.minims[0], alt = index.maxims[0];
+    const std::int64_t baix = index.limits.minims[0], alt = index.limits.maxims[0];
     t = baix + std::int64_t{index.objectiu - static_cast<std::uint32_t>(baix)};
     return t <= alt ? ((alt - t) >> 32) + 1 : 0;
 }
@@ -548,8 +565,8 @@ std::uint64_t paraulesFiles(const Files& f) { return (f.mida + 63) / 64 * 64; }
 // lies within the bounds [minims[k], maxims[k]].
 void finestra(const Index& index, int k, std::int64_t t, std::int64_t negatius, std::int64_t positius,
               std::int64_t& baix, std::int64_t& alt) {
-    baix = std::max(t - positius, index.minims[k]);
-    alt = std::min(t - negatius, index.maxims[k]);
+    baix = std::max(t - positius, index.limits.minims[k]);
+    alt = std::min(t - negatius, index.limits.maxims[k]);
 }
 
 // With many congruent totals the windows take more than any budget.
@@ -607,7 +624,7 @@ std::uint64_t midaFiles(Index& index, const int* valors) {
     std::int64_t t;
     if (!totalUnic(index, t)) return UINT64_MAX;
     const int marca = index.nblocs;
-    const auto n = static_cast<std::uint64_t>(index.ngrups);
+    const auto n = static_cast<std::uint64_t>(index.files.ngrups);
     auto* files = static_cast<Files*>(reservar(index, sizeof(Files) * n));
     if (files == nullptr) return UINT64_MAX;
     const std::uint64_t paraules = finestres(index, valors, files);
@@ -688,7 +705,7 @@ inline __attribute__((always_inline)) std::uint64_t llegirFila(const Files& file
 
 // The row of group g at `resta`.
 inline std::uint64_t fila(const Index& index, int g, std::uint32_t resta) {
-    const Files& files = index.files[g];
+    const Files& files = index.files.grups[g];
     const std::uint32_t d = resta - static_cast<std::uint32_t>(files.primer);
     return d < files.mida ? llegirFila(files, d) : 0;
 }
@@ -707,15 +724,15 @@ inline std::uint64_t fila(const Index& index, int g, std::uint32_t resta) {
 // reads few blocks. False when memory is refused.
 bool construirFiles(Index& index, const int* valors) {
     const int n = index.nvalors, marca = index.nblocs;
-    const auto ngrups = static_cast<std::uint64_t>(index.ngrups);
-    index.files = static_cast<Files*>(reservar(index, sizeof(Files) * ngrups));
-    if (index.files == nullptr) return false;
-    const std::uint64_t paraules = finestres(index, valors, index.files);
+    const auto ngrups = static_cast<std::uint64_t>(index.files.ngrups);
+    index.files.grups = static_cast<Files*>(reservar(index, sizeof(Files) * ngrups));
+    if (index.files.grups == nullptr) return false;
+    const std::uint64_t paraules = finestres(index, valors, index.files.grups);
     auto* espai = static_cast<std::uint64_t*>(reservar(index, 8 * std::max<std::uint64_t>(paraules, 1), true));
     auto* girats = reservarBits(index, std::max<std::uint64_t>(paraules / 64 + 64 * ngrups, 1));
     std::uint64_t rodants = 1;
     for (std::uint64_t g = 0, seguent = 0, blocs = 0; espai != nullptr && girats != nullptr && g < ngrups; ++g) {
-        Files& f = index.files[g];
+        Files& f = index.files.grups[g];
         rodants = std::max(rodants, (f.mida + 63) / 64);
         f.files = espai + seguent;
         f.girats = girats + blocs / 64;
@@ -725,14 +742,14 @@ bool construirFiles(Index& index, const int* valors) {
     auto* rodant = static_cast<std::uint64_t*>(reservar(index, 8 * 10 * rodants));
     if (espai == nullptr || girats == nullptr || rodant == nullptr) {
         alliberarDesDe(index, marca);
-        index.files = nullptr;
+        index.files.grups = nullptr;
         return false;
     }
     std::uint64_t* const unics = rodant + 2 * rodants;  // U_k of position k in slot k % 8
     const std::uint64_t* abans = rodant;                // R_n: empty
     std::int64_t primerAbans = 0, midaAbans = 0;
     for (int k = n - 1; k >= 0; --k) {
-        const Files& f = index.files[k >> 6];
+        const Files& f = index.files.grups[k >> 6];
         const std::uint64_t p = (f.mida + 63) / 64;
         std::uint64_t* const bits = rodant + (k & 1) * rodants;
         std::uint64_t* const u = unics + (k & 7) * rodants;
@@ -758,46 +775,12 @@ bool construirFiles(Index& index, const int* valors) {
     _mm_sfence();
 #endif
     alliberar(index, rodant);
-    index.darrerZero = -1;
-    for (int g = 0; g < index.ngrups; ++g) {
+    index.files.darrerZero = -1;
+    for (int g = 0; g < index.files.ngrups; ++g) {
         const std::uint64_t zero = fila(index, g, 0);
-        if (zero != 0) index.darrerZero = 64 * g + 63 - __builtin_clzll(zero);
+        if (zero != 0) index.files.darrerZero = 64 * g + 63 - __builtin_clzll(zero);
     }
     return true;
-}
-
-// Residues modulo 2^b of R_k at every position, for the positions that no
-// exact kind covers: a sound filter that catches structure such as values
-// all 1 modulo 256 and a target of 64. Fewer bits for many values, within
-// 4 MiB.
-// The sets shrink as k grows; when the last uncovered position's holds
-// every residue, the filter could cut nothing, and its memory goes back.
-constexpr std::uint64_t MEMORIA_RESIDUS = 4 << 20;
-
-void construirResidus(Index& index, const int* valors) {
-    const int n = index.nvalors, marca = index.nblocs;
-    int b = 16;
-    while (b > 6 && (std::uint64_t{1} << b) / 8 * static_cast<std::uint64_t>(n) > MEMORIA_RESIDUS) --b;
-    const std::uint64_t paraules = std::uint64_t{1} << (b - 6);
-    index.residus = static_cast<std::uint64_t*>(reservar(index, 8 * paraules * static_cast<std::uint64_t>(n)));
-    if (index.residus == nullptr) return;
-    const std::uint64_t mascara = (std::uint64_t{1} << b) - 1;
-    for (int k = n - 1; k >= 0; --k) {
-        std::uint64_t* bits = index.residus + paraules * static_cast<std::uint64_t>(k);
-        const std::uint64_t v = static_cast<std::uint32_t>(valors[k]) & mascara;
-        if (k < n - 1) {
-            const std::uint64_t* abans = bits + paraules;
-            // Bit r of the shifted set is bit r - v of the one before.
-            for (std::uint64_t j = 0; j < paraules; ++j) bits[j] = abans[j] | llegirCicle(abans, b, 64 * j - v);
-        }
-        posarBit(bits, v);
-    }
-    const std::uint64_t* darrer = index.residus + paraules * static_cast<std::uint64_t>(index.inici - 1);
-    if (std::all_of(darrer, darrer + paraules, [](std::uint64_t w) { return w == ~std::uint64_t{0}; })) {
-        alliberarDesDe(index, marca);
-        return;
-    }
-    index.bitsResidu = b;
 }
 
 // Suffix bounds of the integer totals that non-empty subsets of positions
@@ -807,11 +790,11 @@ void construirResidus(Index& index, const int* valors) {
 bool construirLimits(Index& index, const int* valors) {
     const int marca = index.nblocs;
     const auto mida = static_cast<std::uint64_t>(index.nvalors) * 8;
-    index.minims = static_cast<std::int64_t*>(reservar(index, mida));
-    index.maxims = static_cast<std::int64_t*>(reservar(index, mida));
-    if (index.minims == nullptr || index.maxims == nullptr) {
+    index.limits.minims = static_cast<std::int64_t*>(reservar(index, mida));
+    index.limits.maxims = static_cast<std::int64_t*>(reservar(index, mida));
+    if (index.limits.minims == nullptr || index.limits.maxims == nullptr) {
         alliberarDesDe(index, marca);
-        index.minims = index.maxims = nullptr;
+        index.limits.minims = index.limits.maxims = nullptr;
         return false;
     }
     std::int64_t negatius = 0, positius = 0, menor = INT32_MAX, major = INT32_MIN;
@@ -819,8 +802,8 @@ bool construirLimits(Index& index, const int* valors) {
         (valors[k] < 0 ? negatius : positius) += valors[k];
         menor = std::min<std::int64_t>(menor, valors[k]);
         major = std::max<std::int64_t>(major, valors[k]);
-        index.minims[k] = negatius < 0 ? negatius : menor;
-        index.maxims[k] = positius > 0 ? positius : major;
+        index.limits.minims[k] = negatius < 0 ? negatius : menor;
+        index.limits.maxims[k] = positius > 0 ? positius : major;
     }
     return true;
 }
@@ -836,10 +819,10 @@ bool paraulesConjunts(const Index& index, const int* valors, int pas, std::uint6
     std::uint64_t ara = 0;
     bool caben = true;
     guardades = rodants = 0;
-    perFinestra(index, valors, index.ntotals, pas, [&](int k, int i, std::int64_t, std::uint64_t mida) {
+    perFinestra(index, valors, index.conjunts.ntotals, pas, [&](int k, int i, std::int64_t, std::uint64_t mida) {
         caben = caben && mida <= (std::uint64_t{1} << 32);
         ara = (i == 0 ? 0 : ara) + (mida + 63) / 64;
-        if (i < index.ntotals - 1) return;
+        if (i < index.conjunts.ntotals - 1) return;
         rodants = std::max(rodants, ara);
         if (k % (1 << pas) == 0) guardades += ara;
     });
@@ -847,7 +830,7 @@ bool paraulesConjunts(const Index& index, const int* valors, int pas, std::uint6
 }
 
 std::uint64_t finestresConjunts(const Index& index, int pas) {
-    return static_cast<std::uint64_t>(((index.nvalors - 1) >> pas) + 1) * static_cast<std::uint64_t>(index.ntotals);
+    return static_cast<std::uint64_t>(((index.nvalors - 1) >> pas) + 1) * static_cast<std::uint64_t>(index.conjunts.ntotals);
 }
 
 // Bytes of the sets that keep one position in 2^pas, with what building
@@ -889,18 +872,18 @@ void unir(const Finestra& f, std::int64_t a, std::int64_t b, std::uint64_t* dest
 // others of its run it holds every total their sets hold, and a few more,
 // which cost a look and print nothing. False when memory is refused.
 bool construirConjunts(Index& index, const int* valors, int pas) {
-    const int marca = index.nblocs, T = index.ntotals;
+    const int marca = index.nblocs, T = index.conjunts.ntotals;
     std::uint64_t guardades, rodants;
     paraulesConjunts(index, valors, pas, guardades, rodants);
-    index.conjunts = static_cast<Finestra*>(reservar(index, sizeof(Finestra) * finestresConjunts(index, pas)));
+    index.conjunts.finestres = static_cast<Finestra*>(reservar(index, sizeof(Finestra) * finestresConjunts(index, pas)));
     auto* espai = static_cast<std::uint64_t*>(reservar(index, 8 * std::max<std::uint64_t>(guardades, 1), true));
     auto* rodant = static_cast<std::uint64_t*>(reservar(index, 8 * 2 * std::max<std::uint64_t>(rodants, 1)));
-    if (index.conjunts == nullptr || espai == nullptr || rodant == nullptr) {
+    if (index.conjunts.finestres == nullptr || espai == nullptr || rodant == nullptr) {
         alliberarDesDe(index, marca);
-        index.conjunts = nullptr;
+        index.conjunts.finestres = nullptr;
         return false;
     }
-    index.pas = pas;
+    index.conjunts.pas = pas;
     Finestra abans[MAX_TOTALS] = {}, nous[MAX_TOTALS];
     std::uint64_t* desti = nullptr;
     perFinestra(index, valors, T, pas, [&](int k, int i, std::int64_t primer, std::uint64_t mida) {
@@ -916,7 +899,7 @@ bool construirConjunts(Index& index, const int* valors, int pas) {
         nous[i] = Finestra{primer, mida, desti};
         desti += p;
         if (guardada) {
-            index.conjunts[(k >> pas) * T + i] = nous[i];
+            index.conjunts.finestres[(k >> pas) * T + i] = nous[i];
             espai = desti;
         }
         if (i == T - 1) std::copy(nous, nous + T, abans);
@@ -927,8 +910,8 @@ bool construirConjunts(Index& index, const int* valors, int pas) {
 
 // Whether the set kept for position k may hold `resta`.
 bool conjunt(const Index& index, int k, std::uint32_t resta) {
-    const Finestra* f = index.conjunts + static_cast<std::ptrdiff_t>(k >> index.pas) * index.ntotals;
-    for (int i = 0; i < index.ntotals; ++i) {
+    const Finestra* f = index.conjunts.finestres + static_cast<std::ptrdiff_t>(k >> index.conjunts.pas) * index.conjunts.ntotals;
+    for (int i = 0; i < index.conjunts.ntotals; ++i) {
         const std::uint32_t d = resta - static_cast<std::uint32_t>(f[i].primer);
         if (d < f[i].mida && bit(f[i].bits, d)) return true;
     }
@@ -1008,22 +991,22 @@ void llistar(const int* valors, int primera, int n, std::uint64_t* llista, std::
     }
 }
 
-// The run of entries whose subsets total `resta`. Indexed directly, it is
-// [cubetes[d], cubetes[d+1]) for d = resta - the window's first total;
-// otherwise [cubetes[h], cubetes[h+1]) holds the entries whose mixed key
-// has top bits h, and the run is searched there.
-Rang trobar(const Index& index, std::uint32_t resta) {
-    if (index.directa) {
-        const std::uint32_t d = resta - index.baseTaula;
-        return d < index.midaTaula ? Rang{index.cubetes[d], index.cubetes[d + 1]} : Rang{0, 0};
+// The run of a table's entries whose subsets total `resta`, the empty
+// subset left out. Indexed directly, it is [cubetes[d], cubetes[d+1]) for
+// d = resta - base; sorted, it is searched in its bucket.
+template <bool DIRECTA>
+Rang trobar(const Taula& taula, std::uint32_t resta) {
+    if (DIRECTA) {
+        const std::uint32_t d = resta - taula.directa.base;
+        return d < taula.directa.mida ? Rang{taula.directa.cubetes[d], taula.directa.cubetes[d + 1]} : Rang{0, 0};
     }
     const std::uint32_t clau = barrejar(resta);
-    const std::uint32_t* limits = index.cubetes + (clau >> index.desplacament);
-    const std::uint64_t* inici = index.entrades + limits[0];
-    const std::uint64_t* final = index.entrades + limits[1];
-    const std::uint64_t* primer = std::lower_bound(inici, final, std::uint64_t{clau} << 32);
-    const std::uint64_t* darrer = std::upper_bound(primer, final, std::uint64_t{clau} << 32 | UINT32_MAX);
-    return {static_cast<std::uint32_t>(primer - index.entrades), static_cast<std::uint32_t>(darrer - index.entrades)};
+    const std::uint64_t* const entrades = taula.ordenada.entrades;
+    const std::uint32_t* limits = taula.ordenada.cubetes + (clau >> taula.ordenada.desplacament);
+    const std::uint64_t* primer = std::lower_bound(entrades + limits[0], entrades + limits[1], std::uint64_t{clau} << 32);
+    const std::uint64_t* darrer = std::upper_bound(primer, entrades + limits[1], std::uint64_t{clau} << 32 | UINT32_MAX);
+    primer += primer < darrer && mascara(*primer) == 0;
+    return {static_cast<std::uint32_t>(primer - entrades), static_cast<std::uint32_t>(darrer - entrades)};
 }
 
 // Tabulates every subset of the last n positions, about 8.25 bytes an entry,
@@ -1035,24 +1018,24 @@ bool construirSegona(Index& index, const int* valors, int n) {
     const std::uint64_t entrades = std::uint64_t{1} << n;
     // About 16 entries (one cache line of keys) a bucket.
     const int bits = std::max(1, n - 4);
-    index.entrades = static_cast<std::uint64_t*>(reservar(index, 8 * entrades + 8));
-    index.cubetes = static_cast<std::uint32_t*>(reservar(index, (std::uint64_t{4} << bits) + 4));
+    index.taula.ordenada.entrades = static_cast<std::uint64_t*>(reservar(index, 8 * entrades + 8));
+    index.taula.ordenada.cubetes = static_cast<std::uint32_t*>(reservar(index, (std::uint64_t{4} << bits) + 4));
     auto* aux = static_cast<std::uint64_t*>(reservar(index, 4 * entrades));
-    if (index.entrades == nullptr || index.cubetes == nullptr || aux == nullptr) {
+    if (index.taula.ordenada.entrades == nullptr || index.taula.ordenada.cubetes == nullptr || aux == nullptr) {
         alliberarDesDe(index, marca);
         return false;
     }
-    std::uint64_t* const e = index.entrades;
+    std::uint64_t* const e = index.taula.ordenada.entrades;
     llistar(valors, index.nvalors - n, n, e, aux);
     alliberar(index, aux);
     e[entrades] = UINT64_MAX;
-    index.desplacament = 32 - bits;
+    index.taula.ordenada.desplacament = 32 - bits;
     std::uint32_t cubeta = 0;
     for (std::uint32_t i = 0; i < entrades; ++i) {
-        for (; cubeta <= (clau(e[i]) >> index.desplacament); ++cubeta) index.cubetes[cubeta] = i;
+        for (; cubeta <= (clau(e[i]) >> index.taula.ordenada.desplacament); ++cubeta) index.taula.ordenada.cubetes[cubeta] = i;
     }
-    for (; cubeta <= (1u << bits); ++cubeta) index.cubetes[cubeta] = static_cast<std::uint32_t>(entrades);
-    index.inici = index.nvalors - n;
+    for (; cubeta <= (1u << bits); ++cubeta) index.taula.ordenada.cubetes[cubeta] = static_cast<std::uint32_t>(entrades);
+    index.taula.inici = index.nvalors - n;
     return true;
 }
 
@@ -1074,10 +1057,10 @@ bool construirCua(Index& index, const int* valors, int n) {
     for (int i = 0; i < primera; ++i) (valors[i] < 0 ? negatius : positius) += valors[i];
     finestra(index, primera, t, negatius, positius, primer, darrer);
     const std::int64_t mida = std::max<std::int64_t>(0, darrer - primer + 1);
-    index.cubetes = static_cast<std::uint32_t*>(reservar(index, 4 * static_cast<std::uint64_t>(mida) + 8, true));
+    index.taula.directa.cubetes = static_cast<std::uint32_t*>(reservar(index, 4 * static_cast<std::uint64_t>(mida) + 8, true));
     auto* sumesAlt = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << (n - baix)));
     auto* sumesBaix = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << baix));
-    if (index.cubetes == nullptr || sumesAlt == nullptr || sumesBaix == nullptr) {
+    if (index.taula.directa.cubetes == nullptr || sumesAlt == nullptr || sumesBaix == nullptr) {
         alliberarDesDe(index, marca);
         return false;
     }
@@ -1096,28 +1079,26 @@ bool construirCua(Index& index, const int* valors, int n) {
             }
         }
     };
-    std::uint32_t* const cubetes = index.cubetes;
+    std::uint32_t* const cubetes = index.taula.directa.cubetes;
     recorrer([cubetes](std::uint64_t d, std::uint32_t) { ++cubetes[d + 2]; });
     for (std::int64_t d = 2; d < mida + 2; ++d) cubetes[d] += cubetes[d - 1];
-    index.visites =
+    index.taula.directa.visites =
         cubetes[mida + 1] <= MAX_ENTRADES_CUA
             ? static_cast<std::uint32_t*>(reservar(index, 4 * std::max<std::uint64_t>(cubetes[mida + 1], 1), true))
             : nullptr;
-    if (index.visites == nullptr) {
+    if (index.taula.directa.visites == nullptr) {
         alliberarDesDe(index, marca);
         return false;
     }
     // cubetes[d + 1] is where total d's next entry goes; then it is where
     // total d + 1's run starts.
-    std::uint32_t* const visites = index.visites;
+    std::uint32_t* const visites = index.taula.directa.visites;
     recorrer([cubetes, visites](std::uint64_t d, std::uint32_t visita) { visites[cubetes[d + 1]++] = visita; });
     alliberar(index, sumesBaix);
     alliberar(index, sumesAlt);
-    index.directa = true;
-    index.baseTaula = static_cast<std::uint32_t>(primer);
-    index.midaTaula = static_cast<std::uint64_t>(mida);
-    index.inici = primera;
-    index.finsTaula = primera;
+    index.taula.directa.base = static_cast<std::uint32_t>(primer);
+    index.taula.directa.mida = static_cast<std::uint64_t>(mida);
+    index.taula.inici = primera;
     return true;
 }
 
@@ -1126,8 +1107,8 @@ bool construirCua(Index& index, const int* valors, int n) {
 void construirSegonaQueCapiga(Index& index, const int* valors, int n, bool directa) {
     for (; n > 0 && !(directa ? construirCua(index, valors, n) : construirSegona(index, valors, n)); --n) {
     }
-    if (n == 0) index.inici = index.nvalors;
-    index.preparat = true;
+    if (n == 0) index.taula.inici = index.nvalors;
+    index.taula.preparat = true;
 }
 
 // For every first-half subset X, whether a non-empty subset of the table
@@ -1142,7 +1123,7 @@ void construirSegonaQueCapiga(Index& index, const int* valors, int n, bool direc
 // min(f, s), the smaller on a tie, for memory; where memory is short,
 // smaller still, down to f-4.
 bool construirPrimera(Index& index, const int* valors) {
-    const int f = index.nprimera, s = index.nvalors - index.inici, marca = index.nblocs;
+    const int f = index.primera.n, s = index.nvalors - index.taula.inici, marca = index.nblocs;
     const auto cost = [f, s](int b) { return (std::uint64_t{1} << (f - b + s)) + (std::uint64_t{2} << b); };
     int b = std::max(1, f - 4);
     for (int c = b; c <= std::min(f, s); ++c) b = cost(c) < cost(b) ? c : b;
@@ -1162,13 +1143,13 @@ bool construirPrimera(Index& index, const int* valors) {
     llistar(valors, a, b, llistaB, aux);
     alliberar(index, aux);
     const std::uint64_t total = std::uint64_t{1} << f;
-    index.completable = reservarBits(index, total);
-    index.senzills = reservarBits(index, total);
+    index.primera.completable = reservarBits(index, total);
+    index.primera.senzills = reservarBits(index, total);
     const int baix = f / 2;
-    index.sumesAlt = static_cast<std::uint32_t*>(reservar(index, std::uint64_t{4} << (f - baix)));
-    index.sumesBaix = static_cast<std::uint32_t*>(reservar(index, std::uint64_t{4} << baix));
-    if (index.completable == nullptr || index.senzills == nullptr || index.sumesAlt == nullptr ||
-        index.sumesBaix == nullptr) {
+    index.primera.sumesAlt = static_cast<std::uint32_t*>(reservar(index, std::uint64_t{4} << (f - baix)));
+    index.primera.sumesBaix = static_cast<std::uint32_t*>(reservar(index, std::uint64_t{4} << baix));
+    if (index.primera.completable == nullptr || index.primera.senzills == nullptr || index.primera.sumesAlt == nullptr ||
+        index.primera.sumesBaix == nullptr) {
         alliberarDesDe(index, marca);
         return false;
     }
@@ -1181,13 +1162,13 @@ bool construirPrimera(Index& index, const int* valors) {
                        : sumes[m & (m - 1)] + static_cast<std::uint32_t>(valors[primera + n - 1 - __builtin_ctz(m)]);
         }
     };
-    sumar(index.sumesAlt, 0, f - baix);
-    sumar(index.sumesBaix, f - baix, baix);
+    sumar(index.primera.sumesAlt, 0, f - baix);
+    sumar(index.primera.sumesBaix, f - baix, baix);
 
     // The table's key 0 comes first, from the empty subset; whether a
     // non-empty one has key 0 too.
     const std::uint32_t entrades = 1u << s;
-    const bool zeroNoBuit = entrades > 1 && clau(index.entrades[1]) == 0;
+    const bool zeroNoBuit = entrades > 1 && clau(index.taula.ordenada.entrades[1]) == 0;
     const std::uint32_t objectiu = barrejar(index.objectiu), mascaraB = nb - 1;
     // One pass of A: its B, by needed key c - clau(B) rising, and the table
     // read alongside, as in a merge. The needed key rises as B's index falls,
@@ -1216,7 +1197,7 @@ bool construirPrimera(Index& index, const int* valors) {
             // X = A + B totals the target alone where clau(B) = c.
             for (const std::uint64_t* e = llistaB + q.tall; e > llistaB && clau(e[-1]) == q.c; --e) {
                 const std::uint64_t x = std::uint64_t{q.ma} << b | mascaraDeVisita(mascara(e[-1]));
-                if (x != 0) posarBit(index.senzills, x & (x - 1));
+                if (x != 0) posarBit(index.primera.senzills, x & (x - 1));
             }
         }
         for (bool viva = true; viva;) {
@@ -1226,9 +1207,9 @@ bool construirPrimera(Index& index, const int* valors) {
                 if (q.j == nb) continue;
                 viva = true;
                 const std::uint64_t eb = llistaB[(q.tall - 1 - q.j) & mascaraB];
-                const std::uint32_t necessaria = q.c - clau(eb), trobada = clau(index.entrades[q.p]);
+                const std::uint32_t necessaria = q.c - clau(eb), trobada = clau(index.taula.ordenada.entrades[q.p]);
                 if (trobada == necessaria && q.p < entrades && (necessaria != 0 || zeroNoBuit)) {
-                    posarBit(index.completable, std::uint64_t{q.ma} << b | mascaraDeVisita(mascara(eb)));
+                    posarBit(index.primera.completable, std::uint64_t{q.ma} << b | mascaraDeVisita(mascara(eb)));
                 }
                 q.p += trobada < necessaria;
                 q.j += trobada >= necessaria;
@@ -1314,7 +1295,7 @@ bool construirConjuntsQueCapiguen(Index& index, const int* valors, std::uint64_t
     std::int64_t t;
     const std::int64_t ntotals = totals(index, t);
     if (ntotals == 0 || ntotals > MAX_TOTALS) return false;
-    index.ntotals = static_cast<int>(ntotals);
+    index.conjunts.ntotals = static_cast<int>(ntotals);
     for (int pas = 0; pas <= MAX_PAS; ++pas) {
         const std::uint64_t mida = midaConjunts(index, valors, pas);
         // Fewer kept positions only widen the windows.
@@ -1333,32 +1314,31 @@ std::uint64_t midaDuesMeitats(int segona, int primera) {
 // the map above `buscar_suma`.
 void construirIndex(Index& index, const int* valors) {
     const int n = index.nvalors;
-    index.inici = n;
-    index.preparat = true;
+    index.taula.inici = n;
+    index.taula.preparat = true;
     if (n <= MAX_SENSE_INDEX) return;
-    index.ngrups = (n + 63) / 64;
+    index.files.ngrups = (n + 63) / 64;
     const int segona = std::min(n - n / 2, MAX_SEGONA);
     const bool duesMeitats = n - segona <= MAX_PRIMERA;
     const std::uint64_t memoria = pressupost(), bytes = midaFiles(index, valors);
     const std::uint64_t limit = duesMeitats ? std::min(memoria, midaDuesMeitats(segona, n - segona)) : memoria;
     if (bytes <= limit && construirFiles(index, valors)) {
-        index.cua = std::min(n - 1, MAX_CUA);
-        index.abansCua = std::uint64_t{1} << std::max(0, index.cua - 4);
+        index.files.cua = std::min(n - 1, MAX_CUA);
+        index.files.abansCua = std::uint64_t{1} << std::max(0, index.files.cua - 4);
         return;
     }
     if (duesMeitats) {
         construirSegonaQueCapiga(index, valors, segona, false);
-        index.nprimera = index.inici < n && index.inici <= MAX_PRIMERA ? index.inici : 0;
-        if (index.nprimera > 0 && !construirPrimera(index, valors)) index.nprimera = 0;
-        if (index.nprimera > 0) return;
+        index.primera.n = index.taula.inici < n && index.taula.inici <= MAX_PRIMERA ? index.taula.inici : 0;
+        if (index.primera.n > 0 && !construirPrimera(index, valors)) index.primera.n = 0;
+        if (index.primera.n > 0) return;
     } else if (construirConjuntsQueCapiguen(index, valors, memoria)) {
         return;
     } else {
         // The last positions wait for the walk to reach them.
-        index.inici = n - MAX_SEGONA;
-        index.preparat = false;
+        index.taula.inici = n - MAX_SEGONA;
+        index.taula.preparat = false;
     }
-    construirResidus(index, valors);
 }
 
 // ---------------------------------------------------------------------------
@@ -1380,15 +1360,10 @@ struct Cerca {
 // tell. The sets shrink as k grows, so once false, false for every later k.
 bool filtre(const Index& index, int k, std::uint32_t resta) {
     if (k >= index.nvalors) return false;
-    if (index.bitsResidu > 0) {
-        const int b = index.bitsResidu;
-        const std::uint64_t* residus = index.residus + (static_cast<std::uint64_t>(k) << (b - 6));
-        if (!bit(residus, resta & ((std::uint64_t{1} << b) - 1))) return false;
-    }
-    if (index.conjunts != nullptr && !conjunt(index, k, resta)) return false;
-    if (index.minims == nullptr) return true;
+    if (index.conjunts.finestres != nullptr && !conjunt(index, k, resta)) return false;
+    if (index.limits.minims == nullptr) return true;
     // The integer totals lie in [minims[k], maxims[k]].
-    const std::int64_t baix = index.minims[k], alt = index.maxims[k];
+    const std::int64_t baix = index.limits.minims[k], alt = index.limits.maxims[k];
     return alt - baix >= (std::int64_t{1} << 32) ||
            baix + std::int64_t{resta - static_cast<std::uint32_t>(baix)} <= alt;
 }
@@ -1400,47 +1375,41 @@ bool filtre(const Index& index, int k, std::uint32_t resta) {
 // for one without effects, and drops its calls.
 template <bool DIRECTA>
 inline __attribute__((always_inline)) std::uint64_t cubetaDe(const Index& index, std::uint32_t resta) {
-    if (!DIRECTA) return barrejar(resta) >> index.desplacament;
-    return std::min<std::uint64_t>(resta - index.baseTaula, index.midaTaula);
+    if (!DIRECTA) return barrejar(resta) >> index.taula.ordenada.desplacament;
+    return std::min<std::uint64_t>(resta - index.taula.directa.base, index.taula.directa.mida);
+}
+
+template <bool DIRECTA>
+inline __attribute__((always_inline)) const std::uint32_t* cubetes(const Index& index) {
+    return DIRECTA ? index.taula.directa.cubetes : index.taula.ordenada.cubetes;
 }
 
 template <bool DIRECTA>
 inline __attribute__((always_inline)) void avancarCubeta(const Index& index, std::uint32_t resta) {
-    __builtin_prefetch(index.cubetes + cubetaDe<DIRECTA>(index, resta));
+    __builtin_prefetch(cubetes<DIRECTA>(index) + cubetaDe<DIRECTA>(index, resta));
 }
 
 template <bool DIRECTA>
 inline __attribute__((always_inline)) void avancarTira(const Index& index, std::uint32_t resta) {
-    const std::uint32_t i = index.cubetes[cubetaDe<DIRECTA>(index, resta)];
+    const std::uint32_t i = cubetes<DIRECTA>(index)[cubetaDe<DIRECTA>(index, resta)];
     if (DIRECTA) {
-        __builtin_prefetch(index.visites + i);
+        __builtin_prefetch(index.taula.directa.visites + i);
     } else {
-        __builtin_prefetch(index.entrades + i);
-        __builtin_prefetch(index.entrades + i + 8);
+        __builtin_prefetch(index.taula.ordenada.entrades + i);
+        __builtin_prefetch(index.taula.ordenada.entrades + i + 8);
     }
 }
 
 inline __attribute__((always_inline)) void avancarFila(const Index& index, int g, std::uint32_t resta) {
-    const Files& files = index.files[g];
+    const Files& files = index.files.grups[g];
     const std::uint32_t d = resta - static_cast<std::uint32_t>(files.primer);
     if (d < files.mida) __builtin_prefetch(files.files + d);
 }
 
 // The first position from m0 on, and before `fins`, whose R the filters
 // prove cannot hold `resta`: no candidate comes after it. The sets only
-// shrink, so a search: first in steps that double from m0, since deep in a
-// walk the candidates mostly end a position or two after it, and a plain
-// binary search over the rest of the values cost ten looks a fixed part,
-// by a counter in a throwaway copy; then a binary search within the step.
+// shrink, so a binary search.
 int finalCandidats(const Index& index, int m0, int fins, std::uint32_t resta) {
-    for (int pas = 1; m0 < fins; pas *= 2) {
-        const int prova = m0 + std::min(pas, fins - m0) - 1;
-        if (!filtre(index, prova, resta)) {
-            fins = prova;
-            break;
-        }
-        m0 = prova + 1;
-    }
     while (m0 < fins) {
         const int mig = m0 + (fins - m0) / 2;
         if (filtre(index, mig, resta)) {
@@ -1494,18 +1463,20 @@ inline __attribute__((always_inline)) void escriureTira(Sortida& sortida, const 
 // The same lines a value at a time. A long run's lines share much of their
 // text: the selection in hand follows them and keeps it, where a short
 // run's are written whole.
+template <bool DIRECTA>
 __attribute__((noinline)) void llistarPerValors(const Cerca& c, Rang rang) {
     const Index& index = c.index;
     Sortida& sortida = c.sortida;
-    const int base = sortida.nivell, n = c.nvalors - index.inici;
+    const int base = sortida.nivell, n = c.nvalors - index.taula.inici;
     const bool seguir = rang.final - rang.inici > 4;
     std::uint32_t anterior = 0;
     for (std::uint32_t i = rang.inici; i < rang.final; ++i) {
         // The visiting key holds Z but for its last position, and where that is.
-        const std::uint32_t visita = index.directa ? index.visites[i] : mascara(index.entrades[i]);
-        const int darrera = index.inici + n - 1 - static_cast<int>(31 - (visita & 31));
+        const std::uint32_t visita =
+            DIRECTA ? index.taula.directa.visites[i] : mascara(index.taula.ordenada.entrades[i]);
+        const int darrera = index.taula.inici + n - 1 - static_cast<int>(31 - (visita & 31));
         if (seguir) {
-            posarMascara(sortida, base, anterior, visita >> 5, n, index.inici);
+            posarMascara(sortida, base, anterior, visita >> 5, n, index.taula.inici);
             anterior = visita >> 5;
             mostrarResultat(sortida, darrera);
         } else {
@@ -1516,34 +1487,20 @@ __attribute__((noinline)) void llistarPerValors(const Cerca& c, Rang rang) {
 }
 
 // Lists P + Z, in visiting order, for the table's non-empty subsets Z that
-// total `resta`: its run of that key, but for the empty subset. With
-// `afegida`, P is the selection in hand and that position, whose text goes
-// after the selection's without being taken into it.
+// total `resta`: its run of that key, but for the empty subset. The rows'
+// table is indexed directly; the others are sorted.
 template <bool DIRECTA>
-__attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta, int afegida = -1) {
+__attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) {
     const Index& index = c.index;
     Sortida& sortida = c.sortida;
-    const std::size_t llargada = sortida.llargada;
-    if (afegida >= 0) {
-        std::memcpy(sortida.linia + llargada, ranuraDe(sortida, afegida), RANURA);
-        sortida.llargada += sortida.llargades[afegida];
-    }
-    Rang rang;
-    if constexpr (DIRECTA) {
-        const std::uint32_t d = resta - index.baseTaula;
-        rang = d < index.midaTaula ? Rang{index.cubetes[d], index.cubetes[d + 1]} : Rang{0, 0};
-    } else {
-        rang = trobar(index, resta);
-        if (rang.inici < rang.final && mascara(index.entrades[rang.inici]) == 0) ++rang.inici;
-    }
+    const Rang rang = trobar<DIRECTA>(index.taula, resta);
     if (!sortida.taula.rapida || sortida.llargada + sortida.taula.marge > CAPACITAT) {
-        llistarPerValors(c, rang);
+        llistarPerValors<DIRECTA>(c, rang);
     } else if constexpr (DIRECTA) {
-        escriureTira(sortida, index.visites, rang);
+        escriureTira(sortida, index.taula.directa.visites, rang);
     } else {
-        escriureTira(sortida, index.entrades, rang);
+        escriureTira(sortida, index.taula.ordenada.entrades, rang);
     }
-    sortida.llargada = llargada;
 }
 
 // The walk lists the lines in visiting order without visiting the
@@ -1631,7 +1588,7 @@ enum class Font { Fila, Files, Filtres };
 template <Font F>
 inline __attribute__((always_inline)) std::uint64_t filaDe(const Index& index, int g, std::uint32_t resta) {
     if constexpr (F != Font::Fila) return fila(index, g, resta);
-    const Files& files = index.files[0];
+    const Files& files = index.files.grups[0];
     const std::uint32_t d = resta - static_cast<std::uint32_t>(files.primer);
     return d < files.mida ? llegirFila(files, d) : 0;
 }
@@ -1650,7 +1607,7 @@ std::uint64_t candidats(const Index& index, int g, int m0, int fins, std::uint32
 // says it exactly: reading the rows of more groups would cost more.
 template <Font F>
 bool taulaAbasta(const Index& index, std::uint32_t resta) {
-    return F != Font::Filtres || filtre(index, index.inici, resta);
+    return F != Font::Filtres || filtre(index, index.taula.inici, resta);
 }
 
 // A fixed part on the walk's stack: its rest, its first free position,
@@ -1684,19 +1641,19 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
     std::uint64_t fila = F == Font::Fila ? filaDe<F>(index, 0, resta) & TOTS << m0 : 0;
     for (;;) {
         sortida.llargada = llargada;
-        if (F != Font::Filtres && index.cua > 0 && --index.abansCua == 0) {
-            construirSegonaQueCapiga(index, valors, index.cua, true);
-            if (index.inici < n) prepararTaula(sortida, index.inici, n - index.inici);
-            index.cua = 0;
+        if (F != Font::Filtres && index.files.cua > 0 && --index.files.abansCua == 0) {
+            construirSegonaQueCapiga(index, valors, index.files.cua, true);
+            if (index.taula.inici < n) prepararTaula(sortida, index.taula.inici, n - index.taula.inici);
+            index.files.cua = 0;
         }
         // A fixed part begun before the rows' table was built may lie past it.
-        const int inici = index.inici;
+        const int inici = index.taula.inici;
         const bool taula = inici < n && m0 <= inici;
-        if (taula && !index.preparat && filtre(index, inici, resta)) {
+        if (taula && !index.taula.preparat && filtre(index, inici, resta)) {
             construirSegonaQueCapiga(index, valors, MAX_SEGONA, false);
-            if (index.inici < n) prepararTaula(sortida, index.inici, n - index.inici);
+            if (index.taula.inici < n) prepararTaula(sortida, index.taula.inici, n - index.taula.inici);
         }
-        const bool llesta = taula && index.preparat;
+        const bool llesta = taula && index.taula.preparat;
         if (llesta) avancarTira<F != Font::Filtres>(index, resta);
         std::uint64_t paraula;
         int g = 0;
@@ -1706,7 +1663,7 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
             for (; candidats != 0; candidats &= candidats - 1) {
                 const int m = 64 * h + __builtin_ctzll(candidats);
                 const std::uint32_t seguent = resta - static_cast<std::uint32_t>(valors[m]);
-                if (F != Font::Filtres && ((m + 1) >> 6) < index.ngrups) avancarFila(index, (m + 1) >> 6, seguent);
+                if (F != Font::Filtres && ((m + 1) >> 6) < index.files.ngrups) avancarFila(index, (m + 1) >> 6, seguent);
                 if (llesta) avancarCubeta<F != Font::Filtres>(index, seguent);
                 if (seguent == 0) mostrarResultat(sortida, m);
             }
@@ -1721,7 +1678,7 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
             // Where the rows take a word a group, past a few groups the search
             // for where the candidates end costs less than the words.
             int fins = taula ? inici : n;
-            if (F == Font::Filtres || index.ngrups > 2) fins = finalCandidats(index, m0, fins, resta);
+            if (F == Font::Filtres || index.files.ngrups > 2) fins = finalCandidats(index, m0, fins, resta);
             for (int h = m0 >> 6; h <= (fins - 1) >> 6 && fins > m0; ++h) imprimir(h, candidats<F>(index, h, m0, fins, resta));
             if (llesta && taulaAbasta<F>(index, resta)) llistarTira<F != Font::Filtres>(c, resta);
             g = (fins - 1) >> 6;
@@ -1754,15 +1711,8 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
             marc->paraula -= std::uint64_t{1} << b;
             const int m = 64 * marc->g + b;
             const std::uint32_t seguent = marc->resta - static_cast<std::uint32_t>(valors[m]);
-            if (F == Font::Filtres ? !filtre(index, m + 1, seguent) : seguent == 0 && index.darrerZero <= m) continue;
-            if constexpr (F == Font::Fila) {
-                fila = m < 63 ? filaDe<F>(index, 0, seguent) & TOTS << (m + 1) : 0;
-                if (m < index.finsTaula && (fila & ((std::uint64_t{1} << index.inici) - 1)) == 0) {
-                    sortida.llargada = llargada;
-                    llistarTira<true>(c, seguent, m);
-                    continue;
-                }
-            }
+            if (F == Font::Filtres ? !filtre(index, m + 1, seguent) : seguent == 0 && index.files.darrerZero <= m) continue;
+            if (F == Font::Fila) fila = m < 63 ? filaDe<F>(index, 0, seguent) & TOTS << (m + 1) : 0;
             valorsActuals[m] = UTILITZAT;
             std::memcpy(linia + llargada, textos + static_cast<std::size_t>(m) * RANURA, RANURA);
             (++marc)->llargada = static_cast<std::uint32_t>(llargada);
@@ -1788,9 +1738,9 @@ struct Lot {
 void recorrerMeitats(const Cerca& c) {
     const Index& index = c.index;
     Sortida& sortida = c.sortida;
-    const int f = index.nprimera, baix = f / 2;
+    const int f = index.primera.n, baix = f / 2;
     const auto resta = [&index, baix](std::uint32_t x) {
-        return index.objectiu - index.sumesAlt[x >> baix] - index.sumesBaix[x & ((1u << baix) - 1)];
+        return index.objectiu - index.primera.sumesAlt[x >> baix] - index.primera.sumesBaix[x & ((1u << baix) - 1)];
     };
     Lot lots[3] = {};
     std::uint32_t anterior = 0;
@@ -1799,12 +1749,12 @@ void recorrerMeitats(const Cerca& c) {
             const std::uint32_t x = lot.x[i];
             posarMascara(sortida, 0, anterior, x, f, 0);
             anterior = x;
-            if (bit(index.senzills, x)) {
+            if (bit(index.primera.senzills, x)) {
                 for (int j = x == 0 ? 0 : f - __builtin_ctz(x); j < f; ++j) {
                     if (static_cast<std::uint32_t>(c.valors[j]) == lot.resta[i]) mostrarResultat(sortida, j);
                 }
             }
-            if (bit(index.completable, x)) llistarTira<false>(c, lot.resta[i]);
+            if (bit(index.primera.completable, x)) llistarTira<false>(c, lot.resta[i]);
         }
     };
     // Lot k % 3 fills; lot (k - 1) % 3 has its buckets fetched, and lot
@@ -1812,19 +1762,19 @@ void recorrerMeitats(const Cerca& c) {
     const auto avancar = [&](int k) {
         const Lot& cubetes = lots[(k + 2) % 3];
         for (int i = 0; i < cubetes.n; ++i) {
-            if (bit(index.completable, cubetes.x[i])) avancarTira<false>(index, cubetes.resta[i]);
+            if (bit(index.primera.completable, cubetes.x[i])) avancarTira<false>(index, cubetes.resta[i]);
         }
         llistar(lots[(k + 1) % 3]);
         lots[(k + 1) % 3].n = 0;
     };
     int k = 0;
     for (std::uint64_t w = 0; w < ((std::uint64_t{1} << f) + 63) / 64; ++w) {
-        for (std::uint64_t blocs = index.completable[w] | index.senzills[w]; blocs != 0; blocs &= blocs - 1) {
+        for (std::uint64_t blocs = index.primera.completable[w] | index.primera.senzills[w]; blocs != 0; blocs &= blocs - 1) {
             const auto x = static_cast<std::uint32_t>(64 * w + static_cast<std::uint64_t>(__builtin_ctzll(blocs)));
             Lot& lot = lots[k % 3];
             lot.x[lot.n] = x;
             lot.resta[lot.n] = resta(x);
-            if (bit(index.completable, x)) avancarCubeta<false>(index, lot.resta[lot.n]);
+            if (bit(index.primera.completable, x)) avancarCubeta<false>(index, lot.resta[lot.n]);
             if (++lot.n == 8) avancar(++k);
         }
     }
@@ -1866,12 +1816,12 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
     construirIndex(index, valors);
 
     const Cerca cerca{nvalors, valors, index, sortida, marcs};
-    if (index.nprimera > 0) {
-        prepararTaula(sortida, index.inici, nvalors - index.inici);
+    if (index.primera.n > 0) {
+        prepararTaula(sortida, index.taula.inici, nvalors - index.taula.inici);
         recorrerMeitats(cerca);
-    } else if (index.files == nullptr) {
+    } else if (index.files.grups == nullptr) {
         buscar_suma<Font::Filtres>(cerca, nvalorsActual - 1, index.objectiu);
-    } else if (index.ngrups == 1) {
+    } else if (index.files.ngrups == 1) {
         buscar_suma<Font::Fila>(cerca, nvalorsActual - 1, index.objectiu);
     } else {
         buscar_suma<Font::Files>(cerca, nvalorsActual - 1, index.objectiu);
