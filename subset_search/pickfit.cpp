@@ -1,9 +1,83 @@
 // pickfit: prints every non-empty selection of N integers whose 32-bit total
 // equals a target, one line per selection, in depth-first visiting order.
 //
-// The walk touches only what leads to a line. An index, built once per run,
-// tells it which positions can still take part in a match, and every
-// selection it keeps in hand is part of some line it prints.
+// THE MAP
+//
+// The walk (`buscar_suma`) lists the lines in visiting order without
+// visiting the selections between them. For a fixed part P, the positions
+// taken below m0, the selections P + T, T a non-empty subset of the
+// positions m0.., come in this order: every P + {m} that matches, m
+// ascending; then, for m descending, the selections that extend P + {m},
+// listed the same way. So for the rest r = target - total(P) the walk needs
+// the candidates: the positions m >= m0 from which a subset totals r, that
+// is r in U_m = {v_m} + (v_m + R_{m+1}), R_m being the totals of the
+// non-empty subsets of positions m.. (R_m = U_m + R_{m+1}). A fixed part
+// (1) prints P + {m} for the candidates with v_m = r, (2) lists P + Z for
+// the subsets Z of a table over the last positions, where there is one,
+// and (3) goes down into P + {m} for the candidates that extend, m
+// descending. The fixed parts in hand are a stack of frames, one a value
+// at most, taken before the index: no stack limit bounds the walk's depth.
+//
+// The index answers the walk's question: which positions from m0 on are
+// candidates for r, and, with a table, which of its subsets total r.
+// `construirIndex` takes the first kind below that fits the budget
+// (`pressupost`: an eighth of memory, at least MEMORIA_INDEX; under
+// ulimit -v, what the limit leaves). An exact kind names only positions
+// that lead to a line; a filter may name more, which cost a look and print
+// nothing. No kind changes the output, and a refused block never ends a
+// run: the kind gives way to the next, down to the bounds alone.
+//
+// - None, N <= MAX_SENSE_INDEX: every position is a candidate.
+// - Bounds (`Limits`), always past that: the integer totals that positions
+//   k.. reach lie in [minims[k], maxims[k]]. 16 bytes a value, taken with
+//   the walk's own memory. A filter.
+// - Rows (`IndexFiles`), where the target stands for one integer total
+//   (always one or none when the span, the sum of |v|, is below 2^32),
+//   within the budget and, for N <= 54, below what the two halves take: for
+//   each group of 64 positions, a word for each total x of a window, whose
+//   bit j says whether x is in U_{64g+j}. N x window bits. A fixed part
+//   reads one word a group at its rest; a bit m with v_m != r proves that
+//   P + {m} extends, and where v_m = r, the row of 0 says whether a
+//   position after m reaches 0. The rows are built as R's bitsets and each
+//   64 x 64 block is transposed when first read. Exact.
+// - The rows' table (`TaulaDirecta`), with rows, once the walk has taken
+//   2^(q - ESPERA_CUA) steps, q = min(N - 1, MAX_CUA): the subsets of the
+//   last q positions whose total lies in the window of the first of them,
+//   by total and in visiting order within each. 4 bytes an entry, at most
+//   MAX_ENTRADES_CUA of them (else one position fewer), and 4 a total. From
+//   then on a fixed part lists its run at (2), and the positions from the
+//   table's first on are not walked.
+// - The two halves, N <= 54 otherwise: a table of every subset of the last
+//   s <= MAX_SEGONA positions sorted by mixed sum (`TaulaOrdenada`), 8.25
+//   bytes an entry, and over the subsets X of the first f = N - s <=
+//   MAX_PRIMERA positions two bitmaps (`Primera`): `completable`, whether a
+//   non-empty table subset completes X, and `senzills`, whether X + {j}
+//   matches for a first-half position j after X's last. The lines come in
+//   blocks, one for each X in ascending order of its index: the X + {j}
+//   that match, then X + Z for the table run that completes X. So
+//   `recorrerMeitats` scans the bitmaps' set bits instead of walking. Exact.
+// - Sets (`IndexConjunts`), N > 54 otherwise, where the target stands for
+//   at most MAX_TOTALS integer totals: R_k itself, a window for each total,
+//   for one position in 2^pas, the fewest left out that the budget allows
+//   (pas <= MAX_PAS). A position without a set asks the one kept before it,
+//   which holds every total its own would: exact at the kept positions.
+// - The lazy table (`TaulaOrdenada`), N > 54 otherwise: the sorted table of
+//   the last MAX_SEGONA positions, built when a fixed part first reaches
+//   them, so that a run the bounds settle near the root ends at once.
+// - Residues (`Residus`), where no exact kind covers the first positions
+//   (the lazy table, or two halves short of memory for the first half):
+//   R_k modulo 2^b, within MEMORIA_RESIDUS. A filter that catches
+//   structure the bounds cannot, such as values all 1 modulo 256 and a
+//   target of 64.
+//
+// Output: the texts of the values and the target are made once, in slots
+// of RANURA bytes. P's text is kept as the walk goes, and a line is one
+// copy of it, then of its last value's slot or of a table subset's text,
+// made once a table (`TextosTaula`). Lines go out in blocks of CAPACITAT
+// bytes, or one by one to a terminal.
+//
+// Masks of a table or of the first half: bit n-1-j stands for position j
+// of their n.
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
@@ -26,6 +100,78 @@ namespace {
 
 constexpr int UTILITZAT = 1;
 constexpr int NOUTILITZAT = 0;
+
+// ---------------------------------------------------------------------------
+// Tuning. Times were compared in interleaved runs of throwaway builds on the
+// cases of bench/run, on a 2-core machine with 1 MiB of second-level cache a
+// core and 32 MiB of third.
+
+// Output blocks of 64 KiB, as cat writes them.
+constexpr std::size_t CAPACITAT = 1 << 16;
+
+// Up to this many values the whole walk (at most 1023 selections) costs less
+// than building an index, so there is none: callgrind counts 136,023
+// instructions for `pickfit 3 2 3 5 5` with an index and 133,038 without.
+constexpr int MAX_SENSE_INDEX = 10;
+
+// The least that the index may take; the budget is an eighth of memory, as
+// sort sizes its buffer, and a quarter of the address space at most.
+constexpr std::uint64_t MEMORIA_INDEX = std::uint64_t{640} << 20;
+
+// Room kept under a limit on the address space for what is mapped after the
+// index is chosen: the rows' table, the sets' windows, a mapping's spare
+// room to start on a 2 MiB boundary, allocator slack.
+constexpr std::uint64_t MARGE = 1 << 20;
+
+// Blocks of index memory from 1 MiB on are mapped pages, which give back
+// to the address space what they took; smaller ones come from calloc, which
+// costs less. Under AddressSanitizer all come from calloc, so that it
+// checks their bounds.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr std::size_t MIDA_MAPA = SIZE_MAX;
+#else
+constexpr std::size_t MIDA_MAPA = 1 << 20;
+#endif
+
+// The two halves' sizes. A table of s positions takes 8.25 bytes an entry,
+// 264 MiB for 25 (and half as much again while it is built); a first half
+// of f positions two bitmaps of 2^f bits, and while it is built a list of
+// up to 2^s entries, with a buffer, 12 bytes an entry.
+constexpr int MAX_SEGONA = 25;
+constexpr int MAX_PRIMERA = 29;
+
+// The first half's passes over the table go COSTAT side by side: each step
+// of one waits on its last load, and four overlap. One at a time took 1.5
+// times as long on 54 random values.
+constexpr std::uint32_t COSTAT = 4;
+
+// The two halves' blocks are listed in batches of LOT, their table runs
+// fetched one batch ahead and their buckets two.
+constexpr int LOT = 8;
+
+// The rows' table covers the last MAX_CUA positions: 22 rather than 21 or
+// 23, the fastest on 60 and 64 amounts. It is built after 2^(MAX_CUA -
+// ESPERA_CUA) steps of the walk, about as long as building it takes: 4 was
+// 3% faster than 2 on 60 and 64 amounts, and no slower elsewhere. It holds
+// at most MAX_ENTRADES_CUA entries, 8 MiB; where most of its subsets fall
+// in the window, as for zeros, one position fewer takes half as many.
+constexpr int MAX_CUA = 22;
+constexpr int ESPERA_CUA = 4;
+constexpr std::uint32_t MAX_ENTRADES_CUA = 1u << 21;
+
+// Up to this many bytes of texts of a table's subsets: they are read at
+// random, so they should stay in the second-level cache. The rows' table of
+// 60 amounts takes 394 KiB; the tables of the two halves' mostly do not fit.
+constexpr std::size_t MIDA_TEXTOS_TAULA = 512 << 10;
+
+// Residues: R_k modulo 2^16, or fewer bits where N would take more than
+// MEMORIA_RESIDUS.
+constexpr std::uint64_t MEMORIA_RESIDUS = 4 << 20;
+
+// Sets: past this many congruent totals the windows take more than any
+// budget; the sparsest keep one position in 2^MAX_PAS.
+constexpr int MAX_TOTALS = 64;
+constexpr int MAX_PAS = 6;
 
 // Writes "pickfit: MISSATGE DETALL" on standard error with one write and ends
 // the run with status 1. No stdio: it would want 8 KiB of stack.
@@ -50,15 +196,13 @@ constexpr int NOUTILITZAT = 0;
 // giving how many bytes of the slot count.
 //
 // The selection in hand, the fixed part that every line printed next
-// starts with, is kept as a stack: `valorsActuals` flags its positions,
-// `posicions` lists them in order, `linia` holds their texts one after the
-// other (`llargada` bytes, value i's from `inicis[i]`). A line is then one
-// copy of `linia`, the text of a table subset, if any, the last value's
-// slot and the target's.
-//
-// A table subset's text comes whole from `TextosTaula`, in two copies
-// rather than one a value, where its texts take little memory; then the
-// line ends with one more copy, its last value, '=' and the target.
+// starts with, is kept as a stack: `valorsActuals` flags its positions and
+// `linia` holds their texts one after the other, `llargada` bytes. The walk
+// keeps its own frames; the listings that take positions a value at a time
+// (`posarMascara`) push them above the walk's, `posicions` listing them
+// and `inicis` where each one's text starts. A line is then one copy of
+// `linia`, then of its last value's slot and the target's, or of a table
+// subset's text, which `TextosTaula` makes once where it fits.
 struct TextosTaula {
     int primera, n;  // the table's positions: a subset z has bit n-1-j for position primera+j
     int baix;        // z's text is that of its first n - baix positions, then that of its last baix
@@ -94,7 +238,6 @@ struct Sortida {
     TextosTaula taula;
 };
 
-constexpr std::size_t CAPACITAT = 1 << 16;
 constexpr std::size_t RANURA = 16;
 
 constexpr std::uint64_t TOTS = ~std::uint64_t{0};
@@ -172,13 +315,6 @@ inline __attribute__((always_inline)) void prendre(Sortida& sortida, int m) {
     std::memcpy(sortida.linia + llargada, ranuraDe(sortida, m), RANURA);
 }
 
-// Takes the last position off the selection in hand.
-inline __attribute__((always_inline)) void treure(Sortida& sortida) {
-    const int i = --sortida.nivell;
-    sortida.valorsActuals[sortida.posicions[i]] = NOUTILITZAT;
-    sortida.llargada = sortida.inicis[i];
-}
-
 // Keeps the first `nivell` positions of the selection in hand.
 void deixar(Sortida& sortida, int nivell) {
     if (sortida.nivell <= nivell) return;
@@ -217,12 +353,6 @@ void posarMascara(Sortida& sortida, int base, std::uint32_t anterior, std::uint3
     deixar(sortida, base + comptar(static_cast<std::uint32_t>(static_cast<std::uint64_t>(nova) >> (alt + 1))));
     perPosicio(nova & ((2u << alt) - 1), primera, nbits, [&sortida](int i) { prendre(sortida, i); });
 }
-
-// Up to this many bytes of texts of a table's subsets: they are read at
-// random, so they should stay in the second-level cache, 1 MiB a core on
-// the machine this was tuned on. The rows' table, of at most 21 positions,
-// always fits; the larger tables of the two halves mostly do not.
-constexpr std::size_t MIDA_TEXTOS_TAULA = 512 << 10;
 
 // Gives back the texts of a table's subsets: values are then copied one by
 // one.
@@ -280,7 +410,8 @@ void prepararTaula(Sortida& sortida, int primera, int n) {
     const std::size_t ranura = std::max(2 * RANURA, (llarguesMax + RANURA - 1) / RANURA * RANURA);
     TextosTaula& taula = sortida.taula;
     taula = TextosTaula{primera, n, baix, ranura, static_cast<std::size_t>(n + 3) * RANURA + 2 * ranura, false, {}, {}};
-    const std::size_t a = std::size_t{1} << alt, b = std::size_t{1} << baix, ranures = a + b + static_cast<std::size_t>(alt);
+    const std::size_t a = std::size_t{1} << alt, b = std::size_t{1} << baix,
+                      ranures = a + b + static_cast<std::size_t>(alt);
     if (ranura * ranures > MIDA_TEXTOS_TAULA) return;
     taula.textos = static_cast<char*>(std::calloc(ranures, ranura));
     taula.llargades = static_cast<std::uint16_t*>(std::malloc(sizeof(std::uint16_t) * ranures));
@@ -358,23 +489,15 @@ int convertir(const char* text) {
 // ---------------------------------------------------------------------------
 // The index: its memory and small helpers
 
-// Index memory comes in zero-filled blocks. Blocks of 64 KiB and more are
+// Index memory comes in zero-filled blocks. Blocks from MIDA_MAPA on are
 // mapped pages, so that what they take from the address space is what they
 // ask for and comes back whole when freed; their pages are mapped in at
 // once, because every block is written all through and mapping them one
-// fault at a time took half the time of building the table. Smaller blocks
-// come from calloc, which costs less than a mapping. Under AddressSanitizer
-// all of them do, so that it checks their bounds.
+// fault at a time took half the time of building the table.
 struct Bloc {
     void* adreca;
     std::size_t mida;
 };
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr std::size_t MIDA_MAPA = SIZE_MAX;
-#else
-constexpr std::size_t MIDA_MAPA = 1 << 20;
-#endif
 
 constexpr int MAX_BLOCS = 24;
 
@@ -453,6 +576,11 @@ struct Taula {
     TaulaOrdenada ordenada;
 };
 
+struct Residus {
+    int bits;                 // R_k modulo 2^bits, 0 for none
+    std::uint64_t* conjunts;  // position k's 2^bits bits from 2^bits * k on
+};
+
 struct Primera {
     int n;  // positions [0, n) form the two halves' first half
     std::uint64_t *completable, *senzills;
@@ -465,6 +593,7 @@ struct Index {
     Limits limits;
     IndexFiles files;
     IndexConjunts conjunts;
+    Residus residus;
     Taula taula;
     Primera primera;
     Bloc blocs[MAX_BLOCS];
@@ -539,6 +668,14 @@ std::uint64_t llegir(const std::uint64_t* bits, std::int64_t nbits, std::int64_t
     return paraula;
 }
 
+// The same for a cyclic bitset of 2^b >= 64 bits: position pos modulo 2^b.
+std::uint64_t llegirCicle(const std::uint64_t* bits, int b, std::uint64_t pos) {
+    const std::uint64_t mascara = (std::uint64_t{1} << (b - 6)) - 1, i = (pos >> 6) & mascara;
+    const auto desplacament = static_cast<int>(pos & 63);
+    if (desplacament == 0) return bits[i];
+    return bits[i] >> desplacament | bits[(i + 1) & mascara] << (64 - desplacament);
+}
+
 // ---------------------------------------------------------------------------
 // The index: rows of reachable totals
 
@@ -568,9 +705,6 @@ void finestra(const Index& index, int k, std::int64_t t, std::int64_t negatius, 
     baix = std::max(t - positius, index.limits.minims[k]);
     alt = std::min(t - negatius, index.limits.maxims[k]);
 }
-
-// With many congruent totals the windows take more than any budget.
-constexpr int MAX_TOTALS = 64;
 
 // Calls fer(k, i, primer, mida) for each position k from the last back and
 // each of the first `ntotals` integer totals i, with the hull of the
@@ -783,6 +917,37 @@ bool construirFiles(Index& index, const int* valors) {
     return true;
 }
 
+// Residues modulo 2^b of R_k at every position, for the positions that no
+// exact kind covers: a sound filter that catches structure such as values
+// all 1 modulo 256 and a target of 64, which under a limit on memory the
+// shrunken index may leave to it. When the last uncovered position's set
+// holds every residue, the filter could cut nothing, and its memory goes
+// back.
+void construirResidus(Index& index, const int* valors) {
+    const int n = index.nvalors, marca = index.nblocs;
+    int b = 16;
+    while (b > 6 && (std::uint64_t{1} << b) / 8 * static_cast<std::uint64_t>(n) > MEMORIA_RESIDUS) --b;
+    const std::uint64_t paraules = std::uint64_t{1} << (b - 6);
+    std::uint64_t* const residus = reservarBits(index, (std::uint64_t{64} * paraules) * static_cast<std::uint64_t>(n));
+    if (residus == nullptr) return;
+    const std::uint64_t mascara = (std::uint64_t{1} << b) - 1;
+    for (int k = n - 1; k >= 0; --k) {
+        std::uint64_t* bits = residus + paraules * static_cast<std::uint64_t>(k);
+        const std::uint64_t v = static_cast<std::uint32_t>(valors[k]) & mascara;
+        if (k < n - 1) {
+            const std::uint64_t* abans = bits + paraules;
+            // Bit r of the shifted set is bit r - v of the one before.
+            for (std::uint64_t j = 0; j < paraules; ++j) bits[j] = abans[j] | llegirCicle(abans, b, 64 * j - v);
+        }
+        posarBit(bits, v);
+    }
+    const std::uint64_t* darrer = residus + paraules * static_cast<std::uint64_t>(index.taula.inici - 1);
+    if (std::all_of(darrer, darrer + paraules, [](std::uint64_t w) { return w == ~std::uint64_t{0}; })) {
+        return alliberarDesDe(index, marca);
+    }
+    index.residus = Residus{b, residus};
+}
+
 // Suffix bounds of the integer totals that non-empty subsets of positions
 // k.. can reach: the sum of the negative values (or, with none, the least
 // value) up to the sum of the positive ones (or, with none, the greatest).
@@ -830,7 +995,8 @@ bool paraulesConjunts(const Index& index, const int* valors, int pas, std::uint6
 }
 
 std::uint64_t finestresConjunts(const Index& index, int pas) {
-    return static_cast<std::uint64_t>(((index.nvalors - 1) >> pas) + 1) * static_cast<std::uint64_t>(index.conjunts.ntotals);
+    return static_cast<std::uint64_t>(((index.nvalors - 1) >> pas) + 1) *
+           static_cast<std::uint64_t>(index.conjunts.ntotals);
 }
 
 // Bytes of the sets that keep one position in 2^pas, with what building
@@ -875,7 +1041,8 @@ bool construirConjunts(Index& index, const int* valors, int pas) {
     const int marca = index.nblocs, T = index.conjunts.ntotals;
     std::uint64_t guardades, rodants;
     paraulesConjunts(index, valors, pas, guardades, rodants);
-    index.conjunts.finestres = static_cast<Finestra*>(reservar(index, sizeof(Finestra) * finestresConjunts(index, pas)));
+    index.conjunts.finestres =
+        static_cast<Finestra*>(reservar(index, sizeof(Finestra) * finestresConjunts(index, pas)));
     auto* espai = static_cast<std::uint64_t*>(reservar(index, 8 * std::max<std::uint64_t>(guardades, 1), true));
     auto* rodant = static_cast<std::uint64_t*>(reservar(index, 8 * 2 * std::max<std::uint64_t>(rodants, 1)));
     if (index.conjunts.finestres == nullptr || espai == nullptr || rodant == nullptr) {
@@ -910,7 +1077,8 @@ bool construirConjunts(Index& index, const int* valors, int pas) {
 
 // Whether the set kept for position k may hold `resta`.
 bool conjunt(const Index& index, int k, std::uint32_t resta) {
-    const Finestra* f = index.conjunts.finestres + static_cast<std::ptrdiff_t>(k >> index.conjunts.pas) * index.conjunts.ntotals;
+    const Finestra* f =
+        index.conjunts.finestres + static_cast<std::ptrdiff_t>(k >> index.conjunts.pas) * index.conjunts.ntotals;
     for (int i = 0; i < index.conjunts.ntotals; ++i) {
         const std::uint32_t d = resta - static_cast<std::uint32_t>(f[i].primer);
         if (d < f[i].mida && bit(f[i].bits, d)) return true;
@@ -1003,8 +1171,10 @@ Rang trobar(const Taula& taula, std::uint32_t resta) {
     const std::uint32_t clau = barrejar(resta);
     const std::uint64_t* const entrades = taula.ordenada.entrades;
     const std::uint32_t* limits = taula.ordenada.cubetes + (clau >> taula.ordenada.desplacament);
-    const std::uint64_t* primer = std::lower_bound(entrades + limits[0], entrades + limits[1], std::uint64_t{clau} << 32);
-    const std::uint64_t* darrer = std::upper_bound(primer, entrades + limits[1], std::uint64_t{clau} << 32 | UINT32_MAX);
+    const std::uint64_t* primer =
+        std::lower_bound(entrades + limits[0], entrades + limits[1], std::uint64_t{clau} << 32);
+    const std::uint64_t* darrer =
+        std::upper_bound(primer, entrades + limits[1], std::uint64_t{clau} << 32 | UINT32_MAX);
     primer += primer < darrer && mascara(*primer) == 0;
     return {static_cast<std::uint32_t>(primer - entrades), static_cast<std::uint32_t>(darrer - entrades)};
 }
@@ -1032,14 +1202,14 @@ bool construirSegona(Index& index, const int* valors, int n) {
     index.taula.ordenada.desplacament = 32 - bits;
     std::uint32_t cubeta = 0;
     for (std::uint32_t i = 0; i < entrades; ++i) {
-        for (; cubeta <= (clau(e[i]) >> index.taula.ordenada.desplacament); ++cubeta) index.taula.ordenada.cubetes[cubeta] = i;
+        for (; cubeta <= (clau(e[i]) >> index.taula.ordenada.desplacament); ++cubeta)
+            index.taula.ordenada.cubetes[cubeta] = i;
     }
-    for (; cubeta <= (1u << bits); ++cubeta) index.taula.ordenada.cubetes[cubeta] = static_cast<std::uint32_t>(entrades);
+    for (; cubeta <= (1u << bits); ++cubeta)
+        index.taula.ordenada.cubetes[cubeta] = static_cast<std::uint32_t>(entrades);
     index.taula.inici = index.nvalors - n;
     return true;
 }
-
-constexpr std::uint32_t MAX_ENTRADES_CUA = 1u << 21;
 
 // The rows' table: the non-empty subsets of the last n positions whose
 // total lies in the window of the first of them, by total and in visiting
@@ -1057,7 +1227,8 @@ bool construirCua(Index& index, const int* valors, int n) {
     for (int i = 0; i < primera; ++i) (valors[i] < 0 ? negatius : positius) += valors[i];
     finestra(index, primera, t, negatius, positius, primer, darrer);
     const std::int64_t mida = std::max<std::int64_t>(0, darrer - primer + 1);
-    index.taula.directa.cubetes = static_cast<std::uint32_t*>(reservar(index, 4 * static_cast<std::uint64_t>(mida) + 8, true));
+    index.taula.directa.cubetes =
+        static_cast<std::uint32_t*>(reservar(index, 4 * static_cast<std::uint64_t>(mida) + 8, true));
     auto* sumesAlt = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << (n - baix)));
     auto* sumesBaix = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << baix));
     if (index.taula.directa.cubetes == nullptr || sumesAlt == nullptr || sumesBaix == nullptr) {
@@ -1148,8 +1319,8 @@ bool construirPrimera(Index& index, const int* valors) {
     const int baix = f / 2;
     index.primera.sumesAlt = static_cast<std::uint32_t*>(reservar(index, std::uint64_t{4} << (f - baix)));
     index.primera.sumesBaix = static_cast<std::uint32_t*>(reservar(index, std::uint64_t{4} << baix));
-    if (index.primera.completable == nullptr || index.primera.senzills == nullptr || index.primera.sumesAlt == nullptr ||
-        index.primera.sumesBaix == nullptr) {
+    if (index.primera.completable == nullptr || index.primera.senzills == nullptr ||
+        index.primera.sumesAlt == nullptr || index.primera.sumesBaix == nullptr) {
         alliberarDesDe(index, marca);
         return false;
     }
@@ -1177,9 +1348,6 @@ bool construirPrimera(Index& index, const int* valors) {
     struct Passada {
         std::uint32_t ma, c, tall, j, p;
     };
-    // Four passes go side by side: each step of one waits on its last, and
-    // the four overlap, twice as fast as one at a time, timed on 54 values.
-    constexpr std::uint32_t COSTAT = 4;
     for (std::uint32_t primer = 0; primer < (1u << a); primer += COSTAT) {
         Passada passades[COSTAT];
         const std::uint32_t n = std::min(COSTAT, (1u << a) - primer);
@@ -1222,36 +1390,6 @@ bool construirPrimera(Index& index, const int* valors) {
 
 // ---------------------------------------------------------------------------
 // The index: choosing and building
-
-// Up to this many values the whole walk (at most 1023 selections) costs less
-// than building an index, so there is none: callgrind counts 136,023
-// instructions for `pickfit 3 2 3 5 5` with an index and 133,038 without.
-constexpr int MAX_SENSE_INDEX = 10;
-
-// Size limits of the two halves. A table of s positions takes 8.25 bytes
-// an entry, 264 MiB for 25 (and half as much again while it is built); a
-// first half of f positions two bitmaps of 2^f bits, and while it is built
-// its list of up to 2^s entries, with a buffer, 12 bytes an entry.
-constexpr int MAX_SEGONA = 25;
-constexpr int MAX_PRIMERA = 29;
-
-// A run with rows that has taken as many steps as a table of its last
-// MAX_CUA positions has entries, about as long as building it takes, gets
-// that table: the lines' last values, most of the steps of a run that
-// prints much, then come from it. 4 bytes an entry within the window, at
-// most 16 MiB, and 4 a total of the window. 22 rather than 21 or 23: the
-// fastest on 60 and 64 amounts, by interleaved runs of throwaway builds.
-constexpr int MAX_CUA = 22;
-
-// The least that the index may take, and the sparsest sets: one position
-// in 2^MAX_PAS.
-constexpr std::uint64_t MEMORIA_INDEX = std::uint64_t{640} << 20;
-constexpr int MAX_PAS = 6;
-
-// Room kept under a limit on the address space for what is mapped after the
-// index is chosen: the rows' table, the sets' windows, a mapping's spare
-// room to start on a 2 MiB boundary, allocator slack.
-constexpr std::uint64_t MARGE = 1 << 20;
 
 // Bytes of address space the run has mapped so far, from /proc; 0 where it
 // cannot tell, and then a refused block shrinks the index as it did before.
@@ -1311,7 +1449,7 @@ std::uint64_t midaDuesMeitats(int segona, int primera) {
 }
 
 // Chooses the cheapest exact index that memory allows, and builds it; see
-// the map above `buscar_suma`.
+// the map at the top of the file.
 void construirIndex(Index& index, const int* valors) {
     const int n = index.nvalors;
     index.taula.inici = n;
@@ -1324,7 +1462,7 @@ void construirIndex(Index& index, const int* valors) {
     const std::uint64_t limit = duesMeitats ? std::min(memoria, midaDuesMeitats(segona, n - segona)) : memoria;
     if (bytes <= limit && construirFiles(index, valors)) {
         index.files.cua = std::min(n - 1, MAX_CUA);
-        index.files.abansCua = std::uint64_t{1} << std::max(0, index.files.cua - 4);
+        index.files.abansCua = std::uint64_t{1} << std::max(0, index.files.cua - ESPERA_CUA);
         return;
     }
     if (duesMeitats) {
@@ -1339,6 +1477,7 @@ void construirIndex(Index& index, const int* valors) {
         index.taula.inici = n - MAX_SEGONA;
         index.taula.preparat = false;
     }
+    construirResidus(index, valors);
 }
 
 // ---------------------------------------------------------------------------
@@ -1360,6 +1499,10 @@ struct Cerca {
 // tell. The sets shrink as k grows, so once false, false for every later k.
 bool filtre(const Index& index, int k, std::uint32_t resta) {
     if (k >= index.nvalors) return false;
+    const int b = index.residus.bits;
+    if (b > 0 && !bit(index.residus.conjunts + (static_cast<std::uint64_t>(k) << (b - 6)), resta & ((1u << b) - 1))) {
+        return false;
+    }
     if (index.conjunts.finestres != nullptr && !conjunt(index, k, resta)) return false;
     if (index.limits.minims == nullptr) return true;
     // The integer totals lie in [minims[k], maxims[k]].
@@ -1503,82 +1646,6 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
     }
 }
 
-// The walk lists the lines in visiting order without visiting the
-// selections between them. In its flat form, for a fixed part P, the
-// selected positions below m0, the selections P + T, T a non-empty subset
-// of the positions m0.., come in this order: every P + {m} that matches, m
-// ascending; then, for m descending, the selections that extend P + {m}
-// with positions after m, listed the same way. So for the rest
-// r = target - total(P) the walk needs the positions m >= m0 where some
-// subset whose first position is m totals r: where r is in
-// U_m = {v_m} + (v_m + R_{m+1}), R_m being the totals of the non-empty
-// subsets of positions m.., and R_m = U_m + R_{m+1}. One call of
-// `buscar_suma` is one fixed part: it (1) prints P + {m} for the
-// candidates m with v_m = r, (2) lists P + Z for the table's subsets Z,
-// where there is a table, and (3) goes down into P + {m} for the
-// candidates that extend, m descending; with the rows' table, a P + {m}
-// whose row at its rest has no candidate before the table has only (2),
-// and lists it at once (`nomesTaula`). The index says which positions
-// are candidates. An exact kind names only positions that lead to a line;
-// a filter may name more, which then cost a look and print nothing. No
-// kind changes the output.
-//
-// - No index, for N <= 10: every position is a candidate.
-// - Rows, for any N whose target stands for one integer total t within
-//   the bounds of all totals (always one or none when the span, the sum of
-//   |v|, is below 2^32): for each group of 64 positions, one word for each
-//   total x of a window, whose bit j says whether x is in U_{64g+j}: the
-//   transposed form of R's bitsets, each 64 x 64 block transposed when
-//   first read. A fixed part reads one word a group at its rest, masks off
-//   the positions below m0 and scans the bits. A bit m with v_m != r
-//   proves that P + {m} extends; where v_m = r, the row of 0 says whether
-//   any position after m reaches 0. Exact; about N x window bits. Chosen
-//   when within the budget, `pressupost`, and, for N <= 54, below what the
-//   two halves take.
-// - The rows' table: once a run with rows has taken as many steps as a
-//   quarter of the subsets of its last min(N - 1, MAX_CUA) positions, about
-//   what building it costs, those subsets are tabulated by total, in
-//   visiting order within each total; from then on a fixed part at or
-//   before the table's first position lists its run at (2), and the
-//   positions from there on are no longer walked.
-// - The two halves, for N <= 54 otherwise: a table of every subset of the
-//   last s <= 25 positions, (mixed sum, visiting key) sorted, 8.25 bytes an
-//   entry, and for the first f = N - s <= 29 positions two bitmaps over
-//   their subsets X: `completable`, whether a non-empty table subset
-//   completes X, and `senzills`, whether X + {j} matches for some first-half
-//   position j after X's last. In visiting order the lines come in blocks,
-//   one for each X in ascending order of its bitmap index: first the
-//   X + {j} that match, j ascending, then X + Z for the run of table
-//   entries that complete X, which are in visiting order. So
-//   `recorrerMeitats` scans the set bits of the two bitmaps instead of
-//   walking. Exact.
-// - The lazy table, past the two halves' reach: the table alone, over the
-//   last MAX_SEGONA positions, built when a fixed part first needs it, so
-//   that a run the filters settle near the root ends at once; each fixed
-//   part lists its run at (2).
-// - Sets, for N > 54 otherwise, where the target stands for at most
-//   MAX_TOTALS integer totals: R_k itself, over one window for each total,
-//   for one position in 2^pas, the fewest left out that the budget allows.
-//   A position without its own set asks the one kept before it, which
-//   holds every total its set holds: a filter, exact at the kept positions.
-//   Where sets are kept there is no table and no residue filter.
-// - Filters, for the positions before the lazy table: R_k modulo 2^b, which
-//   catches structure such as values all 1 modulo 256 and a target of 64,
-//   and the bounds of the integer totals that positions k.. reach. The
-//   candidates are the positions from m0 up to the first whose R fails
-//   them, and a candidate extends where R_{m+1} passes them. The bounds
-//   are built for every N > 10, before the rest, and count as the walk's
-//   own.
-// - Shrinking: under a limit on the address space the budget is what the
-//   limit leaves. All index memory comes from `reservar`, and a refusal
-//   still falls through: the rows and the first half are given up whole,
-//   the sets keep one position in twice as many, the table tries one
-//   position fewer, down to none; the residues stay if they fit. A refusal
-//   never ends the run: what the walk itself needs was taken before the
-//   index.
-//
-// Masks of the table and the first half: bit n-1-j stands for position j
-// of their n.
 // Where a fixed part's candidates come from: the rows of one group (N <=
 // 64, as for most narrow spans), the rows of several, or every position up
 // to where the filters end them.
@@ -1646,13 +1713,16 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
             if (index.taula.inici < n) prepararTaula(sortida, index.taula.inici, n - index.taula.inici);
             index.files.cua = 0;
         }
-        // A fixed part begun before the rows' table was built may lie past it.
-        const int inici = index.taula.inici;
-        const bool taula = inici < n && m0 <= inici;
-        if (taula && !index.taula.preparat && filtre(index, inici, resta)) {
+        // The lazy table, when a fixed part first reaches it with a rest that
+        // its positions may make up.
+        if (index.taula.inici < n && m0 <= index.taula.inici && !index.taula.preparat &&
+            filtre(index, index.taula.inici, resta)) {
             construirSegonaQueCapiga(index, valors, MAX_SEGONA, false);
             if (index.taula.inici < n) prepararTaula(sortida, index.taula.inici, n - index.taula.inici);
         }
+        // A fixed part begun before the rows' table was built may lie past it.
+        const int inici = index.taula.inici;
+        const bool taula = inici < n && m0 <= inici;
         const bool llesta = taula && index.taula.preparat;
         if (llesta) avancarTira<F != Font::Filtres>(index, resta);
         std::uint64_t paraula;
@@ -1663,7 +1733,8 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
             for (; candidats != 0; candidats &= candidats - 1) {
                 const int m = 64 * h + __builtin_ctzll(candidats);
                 const std::uint32_t seguent = resta - static_cast<std::uint32_t>(valors[m]);
-                if (F != Font::Filtres && ((m + 1) >> 6) < index.files.ngrups) avancarFila(index, (m + 1) >> 6, seguent);
+                if (F != Font::Filtres && ((m + 1) >> 6) < index.files.ngrups)
+                    avancarFila(index, (m + 1) >> 6, seguent);
                 if (llesta) avancarCubeta<F != Font::Filtres>(index, seguent);
                 if (seguent == 0) mostrarResultat(sortida, m);
             }
@@ -1679,7 +1750,8 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
             // for where the candidates end costs less than the words.
             int fins = taula ? inici : n;
             if (F == Font::Filtres || index.files.ngrups > 2) fins = finalCandidats(index, m0, fins, resta);
-            for (int h = m0 >> 6; h <= (fins - 1) >> 6 && fins > m0; ++h) imprimir(h, candidats<F>(index, h, m0, fins, resta));
+            for (int h = m0 >> 6; h <= (fins - 1) >> 6 && fins > m0; ++h)
+                imprimir(h, candidats<F>(index, h, m0, fins, resta));
             if (llesta && taulaAbasta<F>(index, resta)) llistarTira<F != Font::Filtres>(c, resta);
             g = (fins - 1) >> 6;
             paraula = fins > m0 ? candidats<F>(index, g, m0, fins, resta) : 0;
@@ -1711,7 +1783,8 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
             marc->paraula -= std::uint64_t{1} << b;
             const int m = 64 * marc->g + b;
             const std::uint32_t seguent = marc->resta - static_cast<std::uint32_t>(valors[m]);
-            if (F == Font::Filtres ? !filtre(index, m + 1, seguent) : seguent == 0 && index.files.darrerZero <= m) continue;
+            if (F == Font::Filtres ? !filtre(index, m + 1, seguent) : seguent == 0 && index.files.darrerZero <= m)
+                continue;
             if (F == Font::Fila) fila = m < 63 ? filaDe<F>(index, 0, seguent) & TOTS << (m + 1) : 0;
             valorsActuals[m] = UTILITZAT;
             std::memcpy(linia + llargada, textos + static_cast<std::size_t>(m) * RANURA, RANURA);
@@ -1726,13 +1799,13 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
 
 // A batch of the two halves' blocks, with their rests.
 struct Lot {
-    std::uint32_t x[8], resta[8];
+    std::uint32_t x[LOT], resta[LOT];
     int n;
 };
 
-// The two halves' lines, block by block; see the map above. Each block's
+// The two halves' lines, block by block; see the map. Each block's
 // run is a look-up at random in the table, two loads that wait on memory:
-// so the blocks go in batches of 8, and while one batch is listed, the
+// so the blocks go in batches of LOT, and while one batch is listed, the
 // next one's entries are fetched and the one after that's buckets. A
 // block's rest comes from the totals of the two halves of its positions.
 void recorrerMeitats(const Cerca& c) {
@@ -1769,13 +1842,14 @@ void recorrerMeitats(const Cerca& c) {
     };
     int k = 0;
     for (std::uint64_t w = 0; w < ((std::uint64_t{1} << f) + 63) / 64; ++w) {
-        for (std::uint64_t blocs = index.primera.completable[w] | index.primera.senzills[w]; blocs != 0; blocs &= blocs - 1) {
+        for (std::uint64_t blocs = index.primera.completable[w] | index.primera.senzills[w]; blocs != 0;
+             blocs &= blocs - 1) {
             const auto x = static_cast<std::uint32_t>(64 * w + static_cast<std::uint64_t>(__builtin_ctzll(blocs)));
             Lot& lot = lots[k % 3];
             lot.x[lot.n] = x;
             lot.resta[lot.n] = resta(x);
             if (bit(index.primera.completable, x)) avancarCubeta<false>(index, lot.resta[lot.n]);
-            if (++lot.n == 8) avancar(++k);
+            if (++lot.n == LOT) avancar(++k);
         }
     }
     for (int i = 0; i < 3; ++i) avancar(++k);
@@ -1816,8 +1890,10 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
     construirIndex(index, valors);
 
     const Cerca cerca{nvalors, valors, index, sortida, marcs};
-    if (index.primera.n > 0) {
+    if (index.taula.inici < nvalors && index.taula.preparat) {
         prepararTaula(sortida, index.taula.inici, nvalors - index.taula.inici);
+    }
+    if (index.primera.n > 0) {
         recorrerMeitats(cerca);
     } else if (index.files.grups == nullptr) {
         buscar_suma<Font::Filtres>(cerca, nvalorsActual - 1, index.objectiu);

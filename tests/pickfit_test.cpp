@@ -373,8 +373,8 @@ TEST(Pickfit, PrunesLongRuns) {
     // A line across two groups of rows whose rest in the second lies at the
     // very end of that group's window: 1000, 62 amounts too large to take
     // part, then 2, 63 and 1.
-    Values edgeOfRows{1000};
-    for (int i = 0; i < 62; ++i) edgeOfRows.push_back(std::uniform_int_distribution<std::int32_t>(3000, 9000)(rng));
+    Values edgeOfRows(63, 5000);
+    edgeOfRows[0] = 1000;
     edgeOfRows.insert(edgeOfRows.end(), {2, 63, 1});
     const auto amountsTarget = static_cast<std::int32_t>(totalOf(amounts, 0x0100200030000));
     const auto line = [](const Values& values, std::size_t from, std::int32_t target) {
