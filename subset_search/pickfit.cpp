@@ -322,14 +322,6 @@ void deixar(Sortida& sortida, int nivell) {
     sortida.llargada = sortida.inicis[nivell];
 }
 
-// The bits set in x. Without -mpopcnt the builtin is a call into libgcc.
-int comptar(std::uint32_t x) {
-    x -= (x >> 1) & 0x55555555u;
-    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
-    x = (x + (x >> 4)) & 0x0f0f0f0fu;
-    return static_cast<int>((x * 0x01010101u) >> 24);
-}
-
 // Calls fer(i) for each position i of `mascara`, a mask of `nbits`
 // positions from `primera` on (bit nbits-1-j for position primera+j), in
 // order.
@@ -350,7 +342,8 @@ void posarMascara(Sortida& sortida, int base, std::uint32_t anterior, std::uint3
     const std::uint32_t diferents = anterior ^ nova;
     if (diferents == 0) return;
     const int alt = 31 - __builtin_clz(diferents);
-    deixar(sortida, base + comptar(static_cast<std::uint32_t>(static_cast<std::uint64_t>(nova) >> (alt + 1))));
+    deixar(sortida,
+           base + __builtin_popcount(static_cast<std::uint32_t>(static_cast<std::uint64_t>(nova) >> (alt + 1))));
     perPosicio(nova & ((2u << alt) - 1), primera, nbits, [&sortida](int i) { prendre(sortida, i); });
 }
 
@@ -361,16 +354,6 @@ void alliberarTaula(Sortida& sortida) {
     std::free(sortida.taula.llargades);
     sortida.taula.textos = nullptr;
     sortida.taula.llargades = nullptr;
-}
-
-void alliberarSortida(Sortida& sortida) {
-    std::free(sortida.text);
-    std::free(sortida.textos);
-    std::free(sortida.llargades);
-    std::free(sortida.linia);
-    std::free(sortida.posicions);
-    std::free(sortida.inicis);
-    alliberarTaula(sortida);
 }
 
 // The texts of the subsets y of the k positions from `primer`, each value
@@ -688,11 +671,6 @@ std::int64_t totals(const Index& index, std::int64_t& t) {
     return t <= alt ? ((alt - t) >> 32) + 1 : 0;
 }
 
-// Whether the target stands for one integer total of non-empty selections,
-// one in [minims[0], maxims[0]] equal to it modulo 2^32, and which: rows
-// and their table need it.
-bool totalUnic(const Index& index, std::int64_t& t) { return totals(index, t) == 1; }
-
 // Words of the rows of one group: whole 64 x 64 blocks.
 std::uint64_t paraulesFiles(const Files& f) { return (f.mida + 63) / 64 * 64; }
 
@@ -756,7 +734,7 @@ std::uint64_t finestres(const Index& index, const int* valors, Files* files) {
 // stand for one integer total.
 std::uint64_t midaFiles(Index& index, const int* valors) {
     std::int64_t t;
-    if (!totalUnic(index, t)) return UINT64_MAX;
+    if (totals(index, t) != 1) return UINT64_MAX;  // rows need one integer total
     const int marca = index.nblocs;
     const auto n = static_cast<std::uint64_t>(index.files.ngrups);
     auto* files = static_cast<Files*>(reservar(index, sizeof(Files) * n));
@@ -1188,25 +1166,24 @@ bool construirSegona(Index& index, const int* valors, int n) {
     const std::uint64_t entrades = std::uint64_t{1} << n;
     // About 16 entries (one cache line of keys) a bucket.
     const int bits = std::max(1, n - 4);
-    index.taula.ordenada.entrades = static_cast<std::uint64_t*>(reservar(index, 8 * entrades + 8));
-    index.taula.ordenada.cubetes = static_cast<std::uint32_t*>(reservar(index, (std::uint64_t{4} << bits) + 4));
+    TaulaOrdenada& taula = index.taula.ordenada;
+    taula.entrades = static_cast<std::uint64_t*>(reservar(index, 8 * entrades + 8));
+    taula.cubetes = static_cast<std::uint32_t*>(reservar(index, (std::uint64_t{4} << bits) + 4));
     auto* aux = static_cast<std::uint64_t*>(reservar(index, 4 * entrades));
-    if (index.taula.ordenada.entrades == nullptr || index.taula.ordenada.cubetes == nullptr || aux == nullptr) {
+    if (taula.entrades == nullptr || taula.cubetes == nullptr || aux == nullptr) {
         alliberarDesDe(index, marca);
         return false;
     }
-    std::uint64_t* const e = index.taula.ordenada.entrades;
+    std::uint64_t* const e = taula.entrades;
     llistar(valors, index.nvalors - n, n, e, aux);
     alliberar(index, aux);
     e[entrades] = UINT64_MAX;
-    index.taula.ordenada.desplacament = 32 - bits;
+    taula.desplacament = 32 - bits;
     std::uint32_t cubeta = 0;
     for (std::uint32_t i = 0; i < entrades; ++i) {
-        for (; cubeta <= (clau(e[i]) >> index.taula.ordenada.desplacament); ++cubeta)
-            index.taula.ordenada.cubetes[cubeta] = i;
+        for (; cubeta <= (clau(e[i]) >> taula.desplacament); ++cubeta) taula.cubetes[cubeta] = i;
     }
-    for (; cubeta <= (1u << bits); ++cubeta)
-        index.taula.ordenada.cubetes[cubeta] = static_cast<std::uint32_t>(entrades);
+    for (; cubeta <= (1u << bits); ++cubeta) taula.cubetes[cubeta] = static_cast<std::uint32_t>(entrades);
     index.taula.inici = index.nvalors - n;
     return true;
 }
@@ -1223,15 +1200,15 @@ bool construirSegona(Index& index, const int* valors, int n) {
 bool construirCua(Index& index, const int* valors, int n) {
     const int marca = index.nblocs, primera = index.nvalors - n, baix = n / 2;
     std::int64_t t, negatius = 0, positius = 0, primer, darrer;
-    if (!totalUnic(index, t)) return false;
+    if (totals(index, t) != 1) return false;
     for (int i = 0; i < primera; ++i) (valors[i] < 0 ? negatius : positius) += valors[i];
     finestra(index, primera, t, negatius, positius, primer, darrer);
     const std::int64_t mida = std::max<std::int64_t>(0, darrer - primer + 1);
-    index.taula.directa.cubetes =
-        static_cast<std::uint32_t*>(reservar(index, 4 * static_cast<std::uint64_t>(mida) + 8, true));
+    TaulaDirecta& taula = index.taula.directa;
+    taula.cubetes = static_cast<std::uint32_t*>(reservar(index, 4 * static_cast<std::uint64_t>(mida) + 8, true));
     auto* sumesAlt = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << (n - baix)));
     auto* sumesBaix = static_cast<std::int64_t*>(reservar(index, std::uint64_t{8} << baix));
-    if (index.taula.directa.cubetes == nullptr || sumesAlt == nullptr || sumesBaix == nullptr) {
+    if (taula.cubetes == nullptr || sumesAlt == nullptr || sumesBaix == nullptr) {
         alliberarDesDe(index, marca);
         return false;
     }
@@ -1250,25 +1227,24 @@ bool construirCua(Index& index, const int* valors, int n) {
             }
         }
     };
-    std::uint32_t* const cubetes = index.taula.directa.cubetes;
+    std::uint32_t* const cubetes = taula.cubetes;
     recorrer([cubetes](std::uint64_t d, std::uint32_t) { ++cubetes[d + 2]; });
     for (std::int64_t d = 2; d < mida + 2; ++d) cubetes[d] += cubetes[d - 1];
-    index.taula.directa.visites =
-        cubetes[mida + 1] <= MAX_ENTRADES_CUA
-            ? static_cast<std::uint32_t*>(reservar(index, 4 * std::max<std::uint64_t>(cubetes[mida + 1], 1), true))
-            : nullptr;
-    if (index.taula.directa.visites == nullptr) {
+    const std::uint64_t entrades = cubetes[mida + 1];
+    auto* const visites = static_cast<std::uint32_t*>(
+        entrades <= MAX_ENTRADES_CUA ? reservar(index, 4 * std::max<std::uint64_t>(entrades, 1), true) : nullptr);
+    if (visites == nullptr) {
         alliberarDesDe(index, marca);
         return false;
     }
     // cubetes[d + 1] is where total d's next entry goes; then it is where
     // total d + 1's run starts.
-    std::uint32_t* const visites = index.taula.directa.visites;
     recorrer([cubetes, visites](std::uint64_t d, std::uint32_t visita) { visites[cubetes[d + 1]++] = visita; });
     alliberar(index, sumesBaix);
     alliberar(index, sumesAlt);
-    index.taula.directa.base = static_cast<std::uint32_t>(primer);
-    index.taula.directa.mida = static_cast<std::uint64_t>(mida);
+    taula.visites = visites;
+    taula.base = static_cast<std::uint32_t>(primer);
+    taula.mida = static_cast<std::uint64_t>(mida);
     index.taula.inici = primera;
     return true;
 }
@@ -1669,14 +1645,6 @@ std::uint64_t candidats(const Index& index, int g, int m0, int fins, std::uint32
     return g == m0 >> 6 ? paraula & TOTS << (m0 & 63) : paraula;
 }
 
-// Whether a non-empty subset of the table's positions may total `resta`.
-// With rows the table is indexed by total, and its run, fetched already,
-// says it exactly: reading the rows of more groups would cost more.
-template <Font F>
-bool taulaAbasta(const Index& index, std::uint32_t resta) {
-    return F != Font::Filtres || filtre(index, index.taula.inici, resta);
-}
-
 // A fixed part on the walk's stack: its rest, its first free position,
 // its candidates in group g still to be gone down into, and the length of
 // its parent's text.
@@ -1752,28 +1720,24 @@ __attribute__((noinline)) void buscar_suma(const Cerca& c, int m0, std::uint32_t
             if (F == Font::Filtres || index.files.ngrups > 2) fins = finalCandidats(index, m0, fins, resta);
             for (int h = m0 >> 6; h <= (fins - 1) >> 6 && fins > m0; ++h)
                 imprimir(h, candidats<F>(index, h, m0, fins, resta));
-            if (llesta && taulaAbasta<F>(index, resta)) llistarTira<F != Font::Filtres>(c, resta);
+            // Whether the table may complete P: with rows its run, fetched
+            // already, says it exactly, where rows of more groups would cost more.
+            if (llesta && (F != Font::Filtres || filtre(index, inici, resta)))
+                llistarTira<F != Font::Filtres>(c, resta);
             g = (fins - 1) >> 6;
             paraula = fins > m0 ? candidats<F>(index, g, m0, fins, resta) : 0;
         }
-        marc->paraula = paraula;
-        marc->resta = resta;
-        marc->m0 = m0;
-        marc->g = g;
+        *marc = Marc{paraula, resta, m0, g, marc->llargada};
         // Step (3): the next P + {m} that extends, the last first. With rows,
         // a bit m with v_m != r proves that P + {m} extends; where v_m = r, a
-        // position after m must reach 0. With one group of rows, P + {m} whose
-        // row has no candidate before the table has only the table's lines.
+        // position after m must reach 0.
         for (;;) {
             if (marc->paraula == 0) {
                 if (F != Font::Fila && --marc->g >= marc->m0 >> 6) {
                     marc->paraula = candidats<F>(index, marc->g, marc->m0, 64 * marc->g + 64, marc->resta);
                     continue;
                 }
-                if (marc == c.marcs) {
-                    sortida.llargada = llargada;
-                    return;
-                }
+                if (marc == c.marcs) return;
                 valorsActuals[marc->m0 - 1] = NOUTILITZAT;
                 llargada = marc->llargada;
                 --marc;
@@ -1875,7 +1839,7 @@ bool objectiuDivisible(const int* valors, int nvalors, int valorBuscat) {
 void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors, int valorBuscat) {
     if (!objectiuDivisible(valors, nvalors, valorBuscat)) return;
     Sortida sortida{};
-    auto* marcs = static_cast<Marc*>(std::malloc((static_cast<std::size_t>(nvalors) + 1) * sizeof(Marc)));
+    auto* marcs = static_cast<Marc*>(std::calloc(static_cast<std::size_t>(nvalors) + 1, sizeof(Marc)));
     if (marcs == nullptr || !prepararSortida(sortida, valorsActuals, valors, nvalors, valorBuscat)) {
         fallar("out of memory", "");
     }
@@ -1902,10 +1866,8 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
     } else {
         buscar_suma<Font::Files>(cerca, nvalorsActual - 1, index.objectiu);
     }
+    // What the run took goes back when the process ends.
     buidar(sortida);
-    alliberarDesDe(index, 0);
-    alliberarSortida(sortida);
-    std::free(marcs);
 }
 
 }  // namespace
