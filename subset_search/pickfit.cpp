@@ -816,7 +816,7 @@ inline __attribute__((always_inline)) std::uint64_t llegirFila(const Files& file
 }
 
 // The row of group g at `resta`.
-inline std::uint64_t fila(const Index& index, int g, std::uint32_t resta) {
+inline __attribute__((always_inline)) std::uint64_t fila(const Index& index, int g, std::uint32_t resta) {
     const Files& files = index.files.grups[g];
     const std::uint32_t d = resta - static_cast<std::uint32_t>(files.primer);
     return d < files.mida ? llegirFila(files, d) : 0;
@@ -1627,13 +1627,10 @@ __attribute__((noinline)) void llistarTira(const Cerca& c, std::uint32_t resta) 
 // to where the filters end them.
 enum class Font { Fila, Files, Filtres };
 
-// The row of group g at `resta`, for the rows.
+// The row of group g at `resta`: with one group, its only one.
 template <Font F>
 inline __attribute__((always_inline)) std::uint64_t filaDe(const Index& index, int g, std::uint32_t resta) {
-    if constexpr (F != Font::Fila) return fila(index, g, resta);
-    const Files& files = index.files.grups[0];
-    const std::uint32_t d = resta - static_cast<std::uint32_t>(files.primer);
-    return d < files.mida ? llegirFila(files, d) : 0;
+    return fila(index, F == Font::Fila ? 0 : g, resta);
 }
 
 // The candidates of a fixed part among group g's positions, bit j for
