@@ -73,7 +73,7 @@
 // Output: the texts of the values and the target are made once, in slots
 // of RANURA bytes. P's text is kept as the walk goes, and a line is one
 // copy of it, then of its last value's slot or of a table subset's text,
-// made once a table (`TextosTaula`). Lines go out in blocks of CAPACITAT
+// made once for a table (`TextosTaula`). Lines go out in blocks of CAPACITAT
 // bytes, or one by one to a terminal.
 //
 // Masks of a table or of the first half: bit n-1-j stands for position j
@@ -1542,10 +1542,9 @@ int finalCandidats(const Index& index, int m0, int fins, std::uint32_t resta) {
 
 // The lines of P + Z for the entries [inici, final) of a run, where the
 // table's texts are kept, its longest line fits the output buffer and
-// lines need not go out one by one: the selection in hand, the two halves'
-// texts of Z but for its last position, and that position's slot of
-// `cues`. Every invariant is a local: stores through the output's char
-// pointer could otherwise change them.
+// lines need not go out one by one: the selection in hand, then the two
+// texts of Z that `TextosTaula` keeps. Every invariant is a local: stores
+// through the output's char pointer could otherwise change them.
 template <class Entrada>
 inline __attribute__((always_inline)) void escriureTira(Sortida& sortida, const Entrada* entrades, Rang rang) {
     const char* const linia = sortida.linia;
