@@ -41,12 +41,12 @@
 //   position after m reaches 0. The rows are built as R's bitsets and each
 //   64 x 64 block is transposed when first read. Exact.
 // - The rows' table (`TaulaDirecta`), with rows, once the walk has taken
-//   2^(q - ESPERA_CUA) steps, q = min(N - 1, MAX_CUA): the subsets of the
-//   last q positions whose total lies in the window of the first of them,
-//   by total and in visiting order within each. 4 bytes an entry, at most
-//   MAX_ENTRADES_CUA of them (else one position fewer), and 4 a total. From
-//   then on a fixed part lists its run at (2), and the positions from the
-//   table's first on are not walked.
+//   about as many steps as building it takes (`ESPERA_CUA`): the subsets of
+//   the last q = min(N - 1, MAX_CUA) positions whose total lies in the
+//   window of the first of them, by total and in visiting order within
+//   each. 4 bytes an entry, at most MAX_ENTRADES_CUA of them (else one
+//   position fewer), and 4 a total. From then on a fixed part lists its
+//   run at (2), and the positions from the table's first on are not walked.
 // - The two halves, N <= 54 otherwise: a table of every subset of the last
 //   s <= MAX_SEGONA positions sorted by mixed sum (`TaulaOrdenada`), 8.25
 //   bytes an entry, and over the subsets X of the first f = N - s <=
@@ -150,11 +150,12 @@ constexpr std::uint32_t COSTAT = 4;
 constexpr int LOT = 8;
 
 // The rows' table covers the last MAX_CUA positions: 22 rather than 21 or
-// 23, the fastest on 60 and 64 amounts. It is built after 2^(MAX_CUA -
-// ESPERA_CUA) steps of the walk, about as long as building it takes: 4 was
-// 3% faster than 2 on 60 and 64 amounts, and no slower elsewhere. It holds
-// at most MAX_ENTRADES_CUA entries, 8 MiB; where most of its subsets fall
-// in the window, as for zeros, one position fewer takes half as many.
+// 23, the fastest on 60 and 64 amounts. It is built once the walk has taken
+// a 2^ESPERA_CUA-th as many steps as its subsets and window's totals, about
+// as long as building it takes: 4 was 3% faster than 2 on 60 and 64
+// amounts, and no slower elsewhere. It holds at most MAX_ENTRADES_CUA
+// entries, 8 MiB; where most of its subsets fall in the window, as for
+// zeros, one position fewer takes half as many.
 constexpr int MAX_CUA = 22;
 constexpr int ESPERA_CUA = 4;
 constexpr std::uint32_t MAX_ENTRADES_CUA = 1u << 21;
@@ -1437,8 +1438,12 @@ void construirIndex(Index& index, const int* valors) {
     const std::uint64_t memoria = pressupost(), bytes = midaFiles(index, valors);
     const std::uint64_t limit = duesMeitats ? std::min(memoria, midaDuesMeitats(segona, n - segona)) : memoria;
     if (bytes <= limit && construirFiles(index, valors)) {
+        // Building the rows' table takes a step a subset and a step a total
+        // of its window, which its group's rows bound.
         index.files.cua = std::min(n - 1, MAX_CUA);
-        index.files.abansCua = std::uint64_t{1} << std::max(0, index.files.cua - ESPERA_CUA);
+        const std::uint64_t cost =
+            (std::uint64_t{1} << index.files.cua) + index.files.grups[(n - index.files.cua) / 64].mida;
+        index.files.abansCua = std::max<std::uint64_t>(cost >> ESPERA_CUA, 1);
         return;
     }
     if (duesMeitats) {
