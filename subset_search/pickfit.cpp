@@ -48,7 +48,7 @@
 //   position fewer), and 4 a total. From then on a fixed part lists its
 //   run at (2), and the positions from the table's first on are not walked.
 // - The two halves, N <= 54 otherwise: a table of every subset of the last
-//   s <= MAX_SEGONA positions sorted by mixed sum (`TaulaOrdenada`), 8.25
+//   s <= MAX_SEGONA positions sorted by sum (`TaulaOrdenada`), 8.25
 //   bytes an entry, and over the subsets X of the first f = N - s <=
 //   MAX_PRIMERA positions two bitmaps (`Primera`): `completable`, whether a
 //   non-empty table subset completes X, and `senzills`, whether X + {j}
@@ -123,6 +123,18 @@ constexpr std::uint64_t MEMORIA_INDEX = std::uint64_t{640} << 20;
 // room to start on a 2 MiB boundary, allocator slack.
 constexpr std::uint64_t MARGE = 1 << 20;
 
+// Room that no block after the output buffers may take from a limit on the
+// address space: the stack grows into it when the C library first binds a
+// function. With none kept, 25,000 ones crashed at limits just above the
+// least that they run under; 64 KiB still let some crash, 256 KiB none.
+constexpr std::uint64_t RESERVA = 256 << 10;
+
+// A pipe on standard output is asked to hold 1 MiB, as much as the system
+// grants without privilege: with the usual 64 KiB, the walk and the reader
+// of its output took turns at every block, and 60 amounts piped into
+// `grep -c 7` took a third longer.
+constexpr int MIDA_CANONADA = 1 << 20;
+
 // Blocks of index memory from 1 MiB on are mapped pages, which give back
 // to the address space what they took; smaller ones come from calloc, which
 // costs less. Under AddressSanitizer all come from calloc, so that it
@@ -175,7 +187,8 @@ constexpr int MAX_TOTALS = 64;
 constexpr int MAX_PAS = 6;
 
 // Writes "pickfit: MISSATGE DETALL" on standard error with one write and ends
-// the run with status 1. No stdio: it would want 8 KiB of stack.
+// the run with status 1. No stdio, and no exit handlers, which nothing
+// needs: out of memory, either may want more stack than is left.
 [[noreturn]] void fallar(const char* missatge, const char* detall) {
     char linia[256] = "pickfit: ";
     std::strncat(linia, missatge, 160);
@@ -183,7 +196,28 @@ constexpr int MAX_PAS = 6;
     std::strcat(linia, "\n");
     const ssize_t escrit = write(STDERR_FILENO, linia, std::strlen(linia));
     (void)escrit;  // nothing is left to report a failure to
-    std::exit(1);
+    _exit(1);
+}
+
+// Bytes of address space the run has mapped so far, from /proc; 0 where it
+// cannot tell, and then a refused block shrinks the index as it did before.
+std::uint64_t espaiMapat() {
+    const int fd = open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    char text[64];
+    const ssize_t n = read(fd, text, sizeof text);
+    close(fd);
+    std::uint64_t pagines = 0;
+    if (n > 0) std::from_chars(text, text + n, pagines);
+    return pagines * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+// Bytes of address space that a limit on it leaves, or UINT64_MAX under none.
+std::uint64_t espaiLliure() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return UINT64_MAX;
+    const std::uint64_t usat = espaiMapat();
+    return limit.rlim_cur > usat ? limit.rlim_cur - usat : 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -295,6 +329,8 @@ bool prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, in
     }
     sortida.ple = 0;
     sortida.perLinia = isatty(STDOUT_FILENO) == 1;
+    // Anything but a pipe refuses, and then nothing changes.
+    if (!sortida.perLinia) fcntl(STDOUT_FILENO, F_SETPIPE_SZ, MIDA_CANONADA);
     sortida.objectiu = nvalors;
     for (int i = 0; i < nvalors; ++i) escriureRanura(sortida, i, valors[i], '+');
     escriureRanura(sortida, nvalors, resultat, '\n');
@@ -396,7 +432,7 @@ void prepararTaula(Sortida& sortida, int primera, int n) {
     taula = TextosTaula{primera, n, baix, ranura, static_cast<std::size_t>(n + 3) * RANURA + 2 * ranura, false, {}, {}};
     const std::size_t a = std::size_t{1} << alt, b = std::size_t{1} << baix,
                       ranures = a + b + static_cast<std::size_t>(alt);
-    if (ranura * ranures > MIDA_TEXTOS_TAULA) return;
+    if (ranura * ranures > MIDA_TEXTOS_TAULA || espaiLliure() < 2 * ranura * ranures + RESERVA) return;
     taula.textos = static_cast<char*>(std::calloc(ranures, ranura));
     taula.llargades = static_cast<std::uint16_t*>(std::malloc(sizeof(std::uint16_t) * ranures));
     if (taula.textos == nullptr || taula.llargades == nullptr) return alliberarTaula(sortida);
@@ -488,12 +524,6 @@ constexpr int MAX_BLOCS = 24;
 bool bit(const std::uint64_t* bits, std::uint64_t i) { return (bits[i >> 6] >> (i & 63)) & 1; }
 void posarBit(std::uint64_t* bits, std::uint64_t i) { bits[i >> 6] |= std::uint64_t{1} << (i & 63); }
 
-// Sums are compared after a multiplication by an odd constant, which is a
-// bijection on 32 bits: equal sums stay equal, and clustered sums (small
-// values) spread evenly over buckets. Mixing is linear, so mixed values add
-// up to the mixed sum.
-std::uint32_t barrejar(std::uint32_t suma) { return suma * 0x9E3779B1u; }
-
 struct Rang {
     std::uint32_t inici, final;
 };
@@ -546,7 +576,7 @@ struct TaulaDirecta {
 };
 
 // The two halves' table and the lazy one: bucket h, [cubetes[h],
-// cubetes[h + 1]), holds the entries whose mixed key has top bits h.
+// cubetes[h + 1]), holds the entries whose key, the sum, has top bits h.
 struct TaulaOrdenada {
     int desplacament;
     std::uint32_t* cubetes;
@@ -611,7 +641,9 @@ void* mapar(std::size_t mida, bool grans) {
 
 // Zero-filled memory for the index, or null; with `grans`, as `mapar` says.
 void* reservar(Index& index, std::uint64_t bytes, bool grans = false) {
-    if (bytes == 0 || bytes > SIZE_MAX / 2 || index.nblocs == MAX_BLOCS) return nullptr;
+    if (bytes == 0 || bytes > SIZE_MAX / 2 || index.nblocs == MAX_BLOCS || espaiLliure() < bytes + RESERVA) {
+        return nullptr;
+    }
     const auto mida = static_cast<std::size_t>(bytes);
     void* const adreca = mida < MIDA_MAPA ? std::calloc(mida, 1) : mapar(mida, grans && mida >= PAGINA_GRAN);
     if (adreca != nullptr) index.blocs[index.nblocs++] = Bloc{adreca, mida};
@@ -1068,7 +1100,7 @@ bool conjunt(const Index& index, int k, std::uint32_t resta) {
 // ---------------------------------------------------------------------------
 // The index: the two halves
 
-// An entry of a list of subsets: its key, the mixed sum, in the high half
+// An entry of a list of subsets: its key, the sum, in the high half
 // and its visiting key in the low half, so that entries sort by key and
 // then in visiting order.
 std::uint32_t clau(std::uint64_t entrada) { return static_cast<std::uint32_t>(entrada >> 32); }
@@ -1106,7 +1138,7 @@ std::uint32_t mascaraDeVisita(std::uint32_t visita) {
 }
 
 // The subsets of n consecutive positions from `primera`, as entries sorted
-// by key, the mixed sum, and then in visiting order; the empty subset (key
+// by key, the sum, and then in visiting order; the empty subset (key
 // 0, visiting key 0) is among them. Built by doubling, from the last
 // position back: the list of the last t positions merged with itself
 // shifted by the next value, whose entries all take the new first
@@ -1121,7 +1153,7 @@ void llistar(const int* valors, int primera, int n, std::uint64_t* llista, std::
         const std::uint64_t* origen = (n - t) % 2 == 0 ? llista : aux;
         std::uint64_t* desti = (n - t) % 2 == 0 ? aux : llista;
         const std::uint32_t m = 1u << t;
-        const std::uint32_t d = barrejar(static_cast<std::uint32_t>(valors[primera + n - 1 - t]));
+        const std::uint32_t d = static_cast<std::uint32_t>(valors[primera + n - 1 - t]);
         // Shifted by d, the entries from w on wrap around and come first.
         const auto w =
             static_cast<std::uint32_t>(std::lower_bound(origen, origen + m, std::uint64_t{0u - d} << 32) - origen);
@@ -1147,19 +1179,18 @@ Rang trobar(const Taula& taula, std::uint32_t resta) {
         const std::uint32_t d = resta - taula.directa.base;
         return d < taula.directa.mida ? Rang{taula.directa.cubetes[d], taula.directa.cubetes[d + 1]} : Rang{0, 0};
     }
-    const std::uint32_t clau = barrejar(resta);
     const std::uint64_t* const entrades = taula.ordenada.entrades;
-    const std::uint32_t* limits = taula.ordenada.cubetes + (clau >> taula.ordenada.desplacament);
+    const std::uint32_t* limits = taula.ordenada.cubetes + (resta >> taula.ordenada.desplacament);
     const std::uint64_t* primer =
-        std::lower_bound(entrades + limits[0], entrades + limits[1], std::uint64_t{clau} << 32);
+        std::lower_bound(entrades + limits[0], entrades + limits[1], std::uint64_t{resta} << 32);
     const std::uint64_t* darrer =
-        std::upper_bound(primer, entrades + limits[1], std::uint64_t{clau} << 32 | UINT32_MAX);
+        std::upper_bound(primer, entrades + limits[1], std::uint64_t{resta} << 32 | UINT32_MAX);
     primer += primer < darrer && mascara(*primer) == 0;
     return {static_cast<std::uint32_t>(primer - entrades), static_cast<std::uint32_t>(darrer - entrades)};
 }
 
 // Tabulates every subset of the last n positions, about 8.25 bytes an entry,
-// sorted by mixed sum and then in visiting order, and a sentinel entry
+// sorted by sum and then in visiting order, and a sentinel entry
 // after the last that no key passes. It is built with a buffer of 4 bytes
 // an entry, freed when done.
 bool construirSegona(Index& index, const int* valors, int n) {
@@ -1317,7 +1348,7 @@ bool construirPrimera(Index& index, const int* valors) {
     // non-empty one has key 0 too.
     const std::uint32_t entrades = 1u << s;
     const bool zeroNoBuit = entrades > 1 && clau(index.taula.ordenada.entrades[1]) == 0;
-    const std::uint32_t objectiu = barrejar(index.objectiu), mascaraB = nb - 1;
+    const std::uint32_t objectiu = index.objectiu, mascaraB = nb - 1;
     // One pass of A: its B, by needed key c - clau(B) rising, and the table
     // read alongside, as in a merge. The needed key rises as B's index falls,
     // wrapping once at `tall`. The table ends in a key that no needed key
@@ -1333,7 +1364,7 @@ bool construirPrimera(Index& index, const int* valors) {
             q.ma = primer + k;
             q.c = objectiu;
             for (int j = 0; j < a; ++j) {
-                if ((q.ma >> (a - 1 - j)) & 1) q.c -= barrejar(static_cast<std::uint32_t>(valors[j]));
+                if ((q.ma >> (a - 1 - j)) & 1) q.c -= static_cast<std::uint32_t>(valors[j]);
             }
             q.tall = static_cast<std::uint32_t>(
                 std::upper_bound(llistaB, llistaB + nb, std::uint64_t{q.c} << 32 | UINT32_MAX) - llistaB);
@@ -1368,19 +1399,6 @@ bool construirPrimera(Index& index, const int* valors) {
 // ---------------------------------------------------------------------------
 // The index: choosing and building
 
-// Bytes of address space the run has mapped so far, from /proc; 0 where it
-// cannot tell, and then a refused block shrinks the index as it did before.
-std::uint64_t espaiMapat() {
-    const int fd = open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return 0;
-    char text[64];
-    const ssize_t n = read(fd, text, sizeof text);
-    close(fd);
-    std::uint64_t pagines = 0;
-    if (n > 0) std::from_chars(text, text + n, pagines);
-    return pagines * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
-}
-
 // What the index may take: an eighth of the machine's memory, the way sort
 // sizes its buffer, and never less than MEMORIA_INDEX; a quarter of the
 // address space at most, which on 32 bits is the lesser; and never more
@@ -1395,12 +1413,8 @@ std::uint64_t pressupost() {
         bytes = std::max(bytes, std::uint64_t{maquina.totalram} / 8 * std::max(maquina.mem_unit, 1u));
     }
     bytes = std::min<std::uint64_t>(bytes, SIZE_MAX / 4);
-    rlimit limit{};
-    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
-        const std::uint64_t usat = espaiMapat() + MARGE;
-        bytes = std::min<std::uint64_t>(bytes, limit.rlim_cur > usat ? limit.rlim_cur - usat : 0);
-    }
-    return bytes;
+    const std::uint64_t lliure = espaiLliure();
+    return std::min(bytes, lliure > MARGE ? lliure - MARGE : 0);
 }
 
 // Builds the sets that keep the most positions within `bytes`, one in 2^pas;
@@ -1499,7 +1513,7 @@ bool filtre(const Index& index, int k, std::uint32_t resta) {
 // for one without effects, and drops its calls.
 template <bool DIRECTA>
 inline __attribute__((always_inline)) std::uint64_t cubetaDe(const Index& index, std::uint32_t resta) {
-    if (!DIRECTA) return barrejar(resta) >> index.taula.ordenada.desplacament;
+    if (!DIRECTA) return resta >> index.taula.ordenada.desplacament;
     return std::min<std::uint64_t>(resta - index.taula.directa.base, index.taula.directa.mida);
 }
 
@@ -1841,7 +1855,8 @@ void buscar_suma(int nvalorsActual, int* valorsActuals, int nvalors, int* valors
     if (!objectiuDivisible(valors, nvalors, valorBuscat)) return;
     Sortida sortida{};
     auto* marcs = static_cast<Marc*>(std::calloc(static_cast<std::size_t>(nvalors) + 1, sizeof(Marc)));
-    if (marcs == nullptr || !prepararSortida(sortida, valorsActuals, valors, nvalors, valorBuscat)) {
+    if (marcs == nullptr || !prepararSortida(sortida, valorsActuals, valors, nvalors, valorBuscat) ||
+        espaiLliure() < RESERVA) {
         fallar("out of memory", "");
     }
     valorsActuals[nvalorsActual - 1] = NOUTILITZAT;

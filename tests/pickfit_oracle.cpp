@@ -70,7 +70,7 @@ std::vector<Mask> matchesGuidedBySuffixes(const Values& values, std::uint32_t wa
 std::vector<Mask> matchingSelections(const Values& values, std::int32_t target) {
     const auto wanted = static_cast<std::uint32_t>(target);
     const std::size_t n = values.size();
-    if (n > 44) return matchesGuidedBySuffixes(values, wanted);
+    if (n > 48) return matchesGuidedBySuffixes(values, wanted);
     std::vector<Mask> matches;
     if (n <= 20) {
         for (std::uint64_t mask = 1; mask < (std::uint64_t{1} << n); ++mask) {

@@ -104,8 +104,11 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
             if (n > 0 && i == 0 && options.countLinesOnly) {
                 result.lines += static_cast<std::size_t>(std::count(buffer, buffer + n, '\n'));
             } else if (n > 0) {
-                (i == 0 ? result.out : result.err).append(buffer, static_cast<std::size_t>(n));
-                if (i == 0 && !options.until.empty() && result.out.find(options.until) != std::string::npos) {
+                std::string& text = i == 0 ? result.out : result.err;
+                // Only the bytes just read, and the text's length before them, can complete `until`.
+                const std::size_t from = text.size() - std::min(text.size(), options.until.size());
+                text.append(buffer, static_cast<std::size_t>(n));
+                if (i == 0 && !options.until.empty() && text.find(options.until, from) != std::string::npos) {
                     kill(pid, SIGKILL);
                 }
                 // A program blocked on a full pipe that is stopped returns
