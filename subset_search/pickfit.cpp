@@ -216,8 +216,7 @@ std::uint64_t espaiMapat() {
 std::uint64_t espaiLliure() {
     rlimit limit{};
     if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return UINT64_MAX;
-    const std::uint64_t usat = espaiMapat();
-    return limit.rlim_cur > usat ? limit.rlim_cur - usat : 0;
+    return limit.rlim_cur - std::min<std::uint64_t>(limit.rlim_cur, espaiMapat());
 }
 
 // ---------------------------------------------------------------------------
@@ -313,8 +312,8 @@ void escriureRanura(Sortida& sortida, int i, int valor, char seguent) {
     sortida.llargades[i] = static_cast<unsigned char>(fi + 1 - ranura);
 }
 
-// The output buffer, the texts of the values and the target, and an empty
-// selection; false when memory is refused.
+// Fills a zeroed `sortida`: the output buffer, the texts of the values and
+// the target, and an empty selection; false when memory is refused.
 bool prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, int nvalors, int resultat) {
     const auto n = static_cast<std::size_t>(nvalors) + 1;
     sortida.text = static_cast<char*>(std::malloc(CAPACITAT));
@@ -327,7 +326,6 @@ bool prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, in
         sortida.linia == nullptr || sortida.posicions == nullptr || sortida.inicis == nullptr) {
         return false;
     }
-    sortida.ple = 0;
     sortida.perLinia = isatty(STDOUT_FILENO) == 1;
     // Anything but a pipe refuses, and then nothing changes.
     if (!sortida.perLinia) fcntl(STDOUT_FILENO, F_SETPIPE_SZ, MIDA_CANONADA);
@@ -335,8 +333,6 @@ bool prepararSortida(Sortida& sortida, int* valorsActuals, const int* valors, in
     for (int i = 0; i < nvalors; ++i) escriureRanura(sortida, i, valors[i], '+');
     escriureRanura(sortida, nvalors, resultat, '\n');
     sortida.valorsActuals = valorsActuals;
-    sortida.nivell = 0;
-    sortida.llargada = 0;
     sortida.taula = TextosTaula{0, 0, 0, 0, 3 * RANURA, false, {}, {}};
     return true;
 }
@@ -641,9 +637,8 @@ void* mapar(std::size_t mida, bool grans) {
 
 // Zero-filled memory for the index, or null; with `grans`, as `mapar` says.
 void* reservar(Index& index, std::uint64_t bytes, bool grans = false) {
-    if (bytes == 0 || bytes > SIZE_MAX / 2 || index.nblocs == MAX_BLOCS || espaiLliure() < bytes + RESERVA) {
-        return nullptr;
-    }
+    if (bytes == 0 || bytes > SIZE_MAX / 2 || index.nblocs == MAX_BLOCS) return nullptr;
+    if (espaiLliure() < bytes + RESERVA) return nullptr;
     const auto mida = static_cast<std::size_t>(bytes);
     void* const adreca = mida < MIDA_MAPA ? std::calloc(mida, 1) : mapar(mida, grans && mida >= PAGINA_GRAN);
     if (adreca != nullptr) index.blocs[index.nblocs++] = Bloc{adreca, mida};
