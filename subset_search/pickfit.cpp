@@ -124,15 +124,13 @@ constexpr std::uint64_t MEMORIA_INDEX = std::uint64_t{640} << 20;
 constexpr std::uint64_t MARGE = 1 << 20;
 
 // Room that no block after the output buffers may take from a limit on the
-// address space: the stack grows into it when the C library first binds a
-// function. With none kept, 25,000 ones crashed at limits just above the
-// least that they run under; 64 KiB still let some crash, 256 KiB none.
+// address space, for the stack to grow into: with none kept, 25,000 ones
+// crashed at limits just above the least that they run under (README).
 constexpr std::uint64_t RESERVA = 256 << 10;
 
 // A pipe on standard output is asked to hold 1 MiB, as much as the system
 // grants without privilege: with the usual 64 KiB, the walk and the reader
-// of its output took turns at every block, and 60 amounts piped into
-// `grep -c 7` took a third longer.
+// of its output take turns at every block.
 constexpr int MIDA_CANONADA = 1 << 20;
 
 // Blocks of index memory from 1 MiB on are mapped pages, which give back
