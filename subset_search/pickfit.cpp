@@ -125,7 +125,7 @@ constexpr std::uint64_t MARGE = 1 << 20;
 
 // Room that no block after the output buffers may take from a limit on the
 // address space, for the stack to grow into: with none kept, 25,000 ones
-// crashed at limits just above the least that they run under (README).
+// crashed at limits just above the least that they run under.
 constexpr std::uint64_t RESERVA = 256 << 10;
 
 // A pipe on standard output is asked to hold 1 MiB, as much as the system
