@@ -13,8 +13,8 @@ namespace {
 
 RunResult pickfit(const Args& args, const RunOptions& options = {}) { return runBuilt(PICKFIT_PATH, args, options); }
 
-void expectLines(const Args& args, const std::string& lines) {
-    const RunResult r = pickfit(args);
+void expectLines(const Args& args, const std::string& lines, const RunOptions& options = {}) {
+    const RunResult r = pickfit(args, options);
     EXPECT_TRUE(sameText(r.out, lines));
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, 0);
@@ -276,12 +276,14 @@ TEST(Pickfit, AgreesWithOracleOnRandomInputs) {
 // block's end cuts is written value by value: at 48, 17 MB of such lines.
 TEST(Pickfit, FindsEveryMatchAmongFortyValues) {
     std::mt19937 rng(40);
+    RunOptions options;
+    options.timeoutSeconds = 60;
     for (const int n : {40, 44, 48}) {
         const Values values = valuesOfKind(rng, 4, n);
         const auto target = static_cast<std::int32_t>(totalOf(values, 0x5555555555));
         const std::string expected = oracle(values, target);
         EXPECT_GT(std::count(expected.begin(), expected.end(), '\n'), 100);
-        expectLines(commandLine(values, target), expected);
+        expectLines(commandLine(values, target), expected, options);
     }
 }
 
