@@ -398,8 +398,8 @@ TEST(MemoryLimit, OutputStaysExact) {
 // can prove. The run goes on for hours, and is stopped once the line has
 // come out, where a pipe would get nothing until the end. The last run is
 // long enough for its last values to be tabulated, and on a terminal their
-// lines are listed one by one: all of them come out. So in the run after it,
-// whose table completes its first value only with its two 1s.
+// lines are listed one by one: all of them come out. So do those of the run
+// after it, whose table completes its first value only with its two 1s.
 TEST(Terminal, ShowsEachLineAtOnce) {
     std::mt19937 rng(7);
     const auto value = [&rng](std::uint32_t low) { return static_cast<std::int32_t>((rng() << 17) | 1u << 16 | low); };
